@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Orvella three ways (native, Windows x64, Windows x86) and runs
+# every test: native unit tests (plain and under ASan/UBSan) and the Windows tests under wine64.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/setup.sh || exit 1
+
+configure() {  # dir [cmake args...]
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 ||
+    { cat "$dir.configure.log"; echo "error: configuring $dir failed" >&2; exit 1; }
+}
+mkdir -p build
+configure build/native
+configure build/native-asan -DORVELLA_SANITIZE=ON
+configure build/win-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake"
+configure build/win-i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
+for dir in build/native build/native-asan build/win-x86_64 build/win-i686; do
+  echo "== building $dir"
+  cmake --build "$dir" -j"$(nproc)" || { echo "error: building $dir failed" >&2; exit 1; }
+done
+
+# One virtual display for every Windows test that creates windows.
+xvfb_pid=
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$n
+    break
+  done
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X${DISPLAY#:} ] && break; sleep 0.1; done
+fi
+cleanup() {
+  WINEPREFIX="$root/build/win-x86_64/wineprefix" /usr/lib/wine/wineserver64 -k >/dev/null 2>&1
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+# Every run starts from a new Wine prefix.
+rm -rf build/win-x86_64/wineprefix build/win-x86_64/wineprefix.lock
+
+passed=0; failed=0
+run_ctest() {  # dir [ctest args...]
+  local dir=$1; shift
+  echo "== testing $dir"
+  local log=$dir.ctest.log
+  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
+  local line total fail
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    if grep -q 'No tests were found' "$log"; then return; fi
+    failed=$((failed + 1)); return
+  fi
+  total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  fail=$(sed -E 's/.*tests passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - fail)); failed=$((failed + fail))
+}
+run_ctest build/native -j"$(nproc)"
+ASAN_OPTIONS=detect_leaks=1 run_ctest build/native-asan -j"$(nproc)"
+run_ctest build/win-x86_64 -j2
+
+echo
+echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
