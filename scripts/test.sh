@@ -41,7 +41,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Every run starts from a new Wine prefix.
-rm -rf build/win-x86_64/wineprefix build/win-x86_64/wineprefix.lock
+rm -rf build/win-x86_64/wineprefix build/win-x86_64/wineprefix.lock build/win-x86_64/e2e
 
 passed=0; failed=0
 run_ctest() {  # dir [ctest args...]

@@ -121,6 +121,18 @@ std::u16string ToDecimal(int64_t v) {
     return out;
 }
 
+std::u16string ToDecimalUnsigned(uint64_t v) {
+    char16_t buf[24];
+    int n = 0;
+    do {
+        buf[n++] = static_cast<char16_t>(u'0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    std::u16string out;
+    while (n > 0) out.push_back(buf[--n]);
+    return out;
+}
+
 std::u16string_view TrimBlanks(std::u16string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && s[b] <= u' ') ++b;

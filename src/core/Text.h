@@ -16,6 +16,7 @@ bool EqualsIgnoreCaseAscii(std::u16string_view a, std::u16string_view b);
 
 // Decimal text of an unsigned or signed number, no leading zeros.
 std::u16string ToDecimal(int64_t v);
+std::u16string ToDecimalUnsigned(uint64_t v);
 
 // Removes leading and trailing characters <= U+0020 (blanks and control characters).
 std::u16string_view TrimBlanks(std::u16string_view s);
