@@ -17,7 +17,12 @@ configure build/native
 configure build/native-asan -DORVELLA_SANITIZE=ON
 configure build/win-x86_64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake"
 configure build/win-i686 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake"
-for dir in build/native build/native-asan build/win-x86_64 build/win-i686; do
+builds=(build/native build/native-asan build/win-x86_64 build/win-i686)
+if compgen -G 'fuzz/*.cpp' >/dev/null; then
+  CC=clang CXX=clang++ configure build/fuzz -DORVELLA_FUZZ=ON
+  builds+=(build/fuzz)
+fi
+for dir in "${builds[@]}"; do
   echo "== building $dir"
   cmake --build "$dir" -j"$(nproc)" || { echo "error: building $dir failed" >&2; exit 1; }
 done
@@ -62,6 +67,23 @@ run_ctest() {  # dir [ctest args...]
 run_ctest build/native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 run_ctest build/native-asan -j"$(nproc)"
 run_ctest build/win-x86_64 -j2
+
+# Each fuzzer runs for a fixed time, starting from its seeds and what earlier runs found.
+for f in build/fuzz/bin/*_fuzzer; do
+  [ -x "$f" ] || continue
+  name=$(basename "$f")
+  corpus=build/fuzz/corpus/$name
+  mkdir -p "$corpus"
+  seeds=()
+  [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
+  echo "== fuzzing $name for ${FUZZ_SECONDS:-20} s"
+  if "$f" -max_total_time="${FUZZ_SECONDS:-20}" -timeout=10 -rss_limit_mb=2048 \
+      "$corpus" "${seeds[@]}" >"build/fuzz/$name.log" 2>&1; then
+    echo "   $name: no crash"; passed=$((passed + 1))
+  else
+    tail -n 40 "build/fuzz/$name.log"; echo "   $name: FAILED"; failed=$((failed + 1))
+  fi
+done
 
 echo
 echo "total: $passed passed, $failed failed"
