@@ -3,42 +3,33 @@
 namespace orv {
 
 std::u16string Utf8ToUtf16(std::string_view s) {
+    // Invalid sequences (bad continuation bytes, overlong forms, encoded surrogates, values
+    // beyond U+10FFFF, truncation) each become one U+FFFD and decoding goes on after the lead.
     std::u16string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
-        uint32_t cp;
-        size_t len;
         if (c < 0x80) {
-            cp = c;
-            len = 1;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            len = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            len = 3;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            len = 4;
-        } else {
-            out.push_back(u'\uFFFD');
+            out.push_back(c);
             ++i;
             continue;
         }
-        if (i + len > s.size()) {
-            out.push_back(u'\uFFFD');
-            break;
+        size_t len = 0;
+        uint32_t cp = 0, min = 0;
+        if ((c & 0xE0) == 0xC0) {
+            len = 2, cp = c & 0x1F, min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3, cp = c & 0x0F, min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4, cp = c & 0x07, min = 0x10000;
         }
-        bool ok = true;
-        for (size_t k = 1; k < len; ++k) {
+        bool ok = len != 0 && i + len <= s.size();
+        for (size_t k = 1; ok && k < len; ++k) {
             const auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
+            ok = (cc & 0xC0) == 0x80;
             cp = (cp << 6) | (cc & 0x3F);
         }
+        ok = ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp < 0xE000);
         if (!ok) {
             out.push_back(u'\uFFFD');
             ++i;
