@@ -9,5 +9,6 @@ bool ScanAbortRequested = false;
 bool IsWindows10OrLater = false;
 bool IsWindows11 = false;
 bool RunningUnderWow64 = false;
+std::vector<std::u16string> CommandLineArgs;
 
 }  // namespace orv

@@ -7,6 +7,15 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> turns these two names into its A/W macros, which would rename the methods below
+// in some files and not in others. Include <windows.h> first and call the W functions by name.
+#ifdef LoadLibrary
+#undef LoadLibrary
+#endif
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace orv::platform {
 
 using WindowHandle = void*;  // HWND on Windows
@@ -41,19 +50,19 @@ enum class AdminCheck { Member, NotMember, Error };
 
 // A named mutex held for the life of the object.
 class NamedMutex {
-public:
+  public:
     virtual ~NamedMutex() = default;
 };
 
 // A loaded module; unloaded when the object goes.
 class Library {
-public:
+  public:
     virtual ~Library() = default;
     virtual void* Symbol(const char* name) const = 0;
 };
 
 class System {
-public:
+  public:
     virtual ~System() = default;
 
     // Process and kernel
@@ -100,6 +109,8 @@ void SetSystem(System* replacement);
 System& DefaultSystem();
 
 // Shorthand for the one debug-output channel.
-inline void DebugOutput(std::u16string_view line) { Sys().DebugOutput(line); }
+inline void DebugOutput(std::u16string_view line) {
+    Sys().DebugOutput(line);
+}
 
 }  // namespace orv::platform
