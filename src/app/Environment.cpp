@@ -2,14 +2,12 @@
 
 #include "app/Globals.h"
 #include "core/Text.h"
-#include "platform/Registry.h"
 #include "platform/System.h"
+#include "settings/RegistryMap.h"
+#include "settings/pell_REG.h"
 
 namespace orv::app {
 namespace {
-
-constexpr std::u16string_view kCurrentVersionKey =
-    u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
 std::u16string VersionText(const platform::OsVersion& v) {
     return ToDecimal(v.major) + u"." + ToDecimal(v.minor);
@@ -38,15 +36,12 @@ void DetectEnvironment() {
     // Without a manifest entry for them, Windows 10 and 11 report themselves as 6.2 or 6.3
     // to the runtime; the product name and the kernel tell the truth.
     if (runtime.major == 6 && runtime.minor > 3) {
-        std::u16string product;
-        if (platform::Reg().ReadString(platform::RegRoot::LocalMachine, kCurrentVersionKey,
-                                       u"ProductName", product)) {
-            const std::u16string name = UpperAscii(TrimBlanks(product));
-            if (name.find(u"WINDOWS 10") != std::u16string::npos) IsWindows10OrLater = true;
-            if (name.find(u"WINDOWS 11") != std::u16string::npos) {
-                IsWindows10OrLater = true;
-                IsWindows11 = true;
-            }
+        const std::u16string name = UpperAscii(TrimBlanks(Reg_ReadString(
+            RegRoot::LocalMachine, settings::kWindowsVersionKey, settings::kProductName)));
+        if (name.find(u"WINDOWS 10") != std::u16string::npos) IsWindows10OrLater = true;
+        if (name.find(u"WINDOWS 11") != std::u16string::npos) {
+            IsWindows10OrLater = true;
+            IsWindows11 = true;
         }
     }
     if (runtime.major > 9) IsWindows10OrLater = true;

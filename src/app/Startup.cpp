@@ -5,7 +5,7 @@
 #include "app/Globals.h"
 #include "app/NichtDoppeltStarten.h"
 #include "core/Text.h"
-#include "platform/Registry.h"
+#include "settings/RegistryMap.h"
 #include "settings/pell_REG.h"
 
 namespace orv::app {
@@ -45,12 +45,12 @@ int RunMainSequence(StartupHooks& hooks) {
         ShowMessage(hooks, kTextNeedsAdministrator, platform::kMbIconError);
         return 0;
     }
-    auto& reg = platform::Reg();
-    if (!reg.WriteInteger(platform::RegRoot::LocalMachine, kOptionsKey, kCheckRightsValue, 1)) {
+    if (!Reg_WriteInteger(RegRoot::LocalMachine, settings::kOptionsKey, settings::kCheckRights,
+                          1)) {
         ShowMessage(hooks, kTextNeedsUac, platform::kMbIconError);
         return 0;
     }
-    reg.DeleteValue(platform::RegRoot::LocalMachine, kOptionsKey, kCheckRightsValue);
+    Reg_DeleteValue(RegRoot::LocalMachine, settings::kOptionsKey, settings::kCheckRights);
 
     const TStartSwitch start =
         ParseStartSwitch(CommandLineArgs.empty() ? std::u16string_view() : CommandLineArgs[0]);
@@ -101,9 +101,9 @@ int RunProgram(std::vector<std::u16string> args, StartupHooks& hooks) {
     TInstanceGuard guard;
     if (guard.Acquire()) {
         Call(hooks.InitialiseModules);
-        DetectEnvironment();
-        // The registry layer takes its 64-bit decision before any window exists.
+        // The registry layer takes its 64-bit decision before anything reads the registry.
         Reg_Startup();
+        DetectEnvironment();
         CommandLineArgs = std::move(args);
         code = RunMainSequence(hooks);
         Call(hooks.FinaliseModules);

@@ -1,6 +1,6 @@
 #pragma once
 // The program's start: single-instance guard, environment, the checks, the window and the
-// message loop. Portable: it talks to the system only through Sys() and Reg() and to the rest
+// message loop. Portable: it talks to the system only through Sys() and the registry layer and to the rest
 // of the program through the hooks below, each of which later work fills in.
 #include <functional>
 #include <string>
@@ -21,11 +21,6 @@ inline constexpr std::u16string_view kTextNeedsUac =
     u"This software requires full administrator-rights! Please enable \"User Account Control\" "
     u"(UAC) and start this software as Administrator.";
 inline constexpr std::u16string_view kTextTranslationSaved = u"Translation saved...";
-
-// Where the rights probe writes.
-inline constexpr std::u16string_view kOptionsKey =
-    u"SOFTWARE\\Talvik\\Talvik Orvella 2023\\Options";
-inline constexpr std::u16string_view kCheckRightsValue = u"CheckRights";
 
 // Returned when the main window cannot be created: there would be nothing to end the loop.
 inline constexpr int kExitNoMainWindow = 1;

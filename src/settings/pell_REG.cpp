@@ -161,6 +161,8 @@ bool Reg_DeleteValue(RegRoot root, std::u16string_view key, std::u16string_view 
 }
 
 bool Reg_DeleteKey(RegRoot root, std::u16string_view key) {
+    // An empty key names the root itself, which is never deleted.
+    if (key.find_first_not_of(u'\\') == std::u16string_view::npos) return false;
     auto& b = Backend();
     b.DeleteTree(root, key, View());
     if (b.KeyExists(root, key, View()) && b.HasDeleteKeyEx()) b.DeleteKeyEx(root, key, View());

@@ -118,8 +118,24 @@ TEST_F(RegistryLayer, DeleteKeyRemovesTheWholeTree) {
     EXPECT_TRUE(Reg_DeleteKey(RegRoot::LocalMachine, key_));
     EXPECT_FALSE(Reg_KeyExists(RegRoot::LocalMachine, key_));
     EXPECT_FALSE(Reg_KeyExists(RegRoot::LocalMachine, key_ + u"\\One\\Two"));
+    EXPECT_FALSE(Reg_KeyExists(RegRoot::LocalMachine, key_ + u"\\Other"));
     // A key that is not there counts as gone.
     EXPECT_TRUE(Reg_DeleteKey(RegRoot::LocalMachine, key_ + u"\\Missing"));
+}
+
+TEST_F(RegistryLayer, DeleteKeyLeavesSiblingsAndRefusesTheRoot) {
+    ASSERT_TRUE(Reg_WriteInteger(RegRoot::LocalMachine, key_ + u"\\Key", u"A", 1));
+    ASSERT_TRUE(Reg_WriteInteger(RegRoot::LocalMachine, key_ + u"\\Key\\Sub", u"A", 1));
+    ASSERT_TRUE(Reg_WriteInteger(RegRoot::LocalMachine, key_ + u"\\KeyOther", u"B", 2));
+    ASSERT_TRUE(Reg_WriteInteger(RegRoot::LocalMachine, key_ + u"\\Key Other", u"C", 3));
+    EXPECT_TRUE(Reg_DeleteKey(RegRoot::LocalMachine, key_ + u"\\Key"));
+    EXPECT_FALSE(Reg_KeyExists(RegRoot::LocalMachine, key_ + u"\\Key"));
+    EXPECT_EQ(Reg_ReadInteger(RegRoot::LocalMachine, key_ + u"\\KeyOther", u"B"), 2);
+    EXPECT_EQ(Reg_ReadInteger(RegRoot::LocalMachine, key_ + u"\\Key Other", u"C"), 3);
+
+    EXPECT_FALSE(Reg_DeleteKey(RegRoot::LocalMachine, u""));
+    EXPECT_FALSE(Reg_DeleteKey(RegRoot::LocalMachine, u"\\"));
+    EXPECT_TRUE(Reg_KeyExists(RegRoot::LocalMachine, key_ + u"\\KeyOther"));
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ TEST(DetectEnvironment, WindowsTenAndElevenFromVersionsProductNameAndBuild) {
         f.sys.runtime = c.runtime;
         f.sys.kernel = c.kernel;
         if (c.productName) {
-            f.reg.WriteString(platform::RegRoot::LocalMachine, kCurrentVersion, u"ProductName",
-                              *c.productName);
+            f.reg.Put(kCurrentVersion, u"ProductName", *c.productName);
         }
         IsWindows10OrLater = IsWindows11 = true;  // stale values must not survive
         DetectEnvironment();

@@ -9,7 +9,8 @@
 #include "app/Startup.h"
 #include "core/Text.h"
 #include "platform/SystemForwarder.h"
-#include "platform/posix/MemoryRegistry.h"
+#include "platform/MemoryRegistryBackend.h"
+#include "settings/pell_REG.h"
 
 namespace orv::app::testing {
 
@@ -104,19 +105,27 @@ class FakeSystem : public platform::SystemForwarder {
 
 // Records the writes and deletions start-up makes; can refuse writes like a registry without
 // write access.
-class RecordingRegistry : public platform::posix::MemoryRegistry {
+class RecordingRegistry : public platform::MemoryRegistryBackend {
   public:
-    bool WriteInteger(platform::RegRoot root, std::u16string_view key, std::u16string_view name,
-                      uint32_t value) override {
+    bool SetValue(platform::RegRoot root, std::u16string_view key, std::u16string_view name,
+                  uint32_t view, uint32_t type, const uint8_t* data, size_t size) override {
+        uint32_t value = 0;
+        for (size_t i = size; i > 0 && type == platform::kRegDword; --i) value = value << 8 | data[i - 1];
         writes.push_back(Utf16ToUtf8(key) + "|" + Utf16ToUtf8(name) + "=" + std::to_string(value) +
                          (root == platform::RegRoot::LocalMachine ? " HKLM" : ""));
-        if (readOnly) return false;
-        return MemoryRegistry::WriteInteger(root, key, name, value);
+        SetReadOnly(readOnly);
+        return MemoryRegistryBackend::SetValue(root, key, name, view, type, data, size);
     }
-    bool DeleteValue(platform::RegRoot root, std::u16string_view key,
-                     std::u16string_view name) override {
+    bool DeleteValue(platform::RegRoot root, std::u16string_view key, std::u16string_view name,
+                     uint32_t view) override {
         deletes.push_back(Utf16ToUtf8(key) + "|" + Utf16ToUtf8(name));
-        return MemoryRegistry::DeleteValue(root, key, name);
+        return MemoryRegistryBackend::DeleteValue(root, key, name, view);
+    }
+    // Test set-up writes that are not recorded.
+    void Put(std::u16string_view key, std::u16string_view name, std::u16string_view text) {
+        SetReadOnly(false);
+        Reg_WriteString(platform::RegRoot::LocalMachine, key, name, text);
+        writes.clear();
     }
 
     bool readOnly = false;
@@ -167,7 +176,7 @@ class StartupFixture {
   public:
     StartupFixture() : sys(log) {
         platform::SetSystem(&sys);
-        platform::SetRegistry(&reg);
+        Reg_Configure(false, &reg);
         ProgramFolder.clear();
         ClosingRequested = false;
         ScanAbortRequested = false;
@@ -176,7 +185,7 @@ class StartupFixture {
     }
     ~StartupFixture() {
         platform::SetSystem(nullptr);
-        platform::SetRegistry(nullptr);
+        Reg_Configure(false, nullptr);
     }
     int Run(std::vector<std::u16string> args) {
         hooks = RecordingHooks(log, catalogueFolder, owner);

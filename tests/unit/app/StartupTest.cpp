@@ -174,7 +174,7 @@ TEST(Startup, FailedChecksShowTheirErrorAndEndWithExitCodeZero) {
 TEST(Startup, RightsProbeIsWrittenUnderTheOptionsKeyAndDeletedAgain) {
     StartupFixture f;
     const auto options = u"SOFTWARE\\Talvik\\Talvik Orvella 2023\\Options";
-    f.reg.WriteString(platform::RegRoot::LocalMachine, options, u"UseSkin", u"dark");
+    f.reg.Put(options, u"UseSkin", u"dark");
     f.Run({});
     const std::vector<std::string> writes = {
         "SOFTWARE\\Talvik\\Talvik Orvella 2023\\Options|CheckRights=1 HKLM"};
@@ -182,10 +182,8 @@ TEST(Startup, RightsProbeIsWrittenUnderTheOptionsKeyAndDeletedAgain) {
     const std::vector<std::string> deletes = {
         "SOFTWARE\\Talvik\\Talvik Orvella 2023\\Options|CheckRights"};
     EXPECT_EQ(f.reg.deletes, deletes);
-    EXPECT_FALSE(f.reg.ValueExists(platform::RegRoot::LocalMachine, options, u"CheckRights"));
-    std::u16string skin;
-    EXPECT_TRUE(f.reg.ReadString(platform::RegRoot::LocalMachine, options, u"UseSkin", skin));
-    EXPECT_EQ(skin, u"dark");
+    EXPECT_FALSE(Reg_ValueExists(platform::RegRoot::LocalMachine, options, u"CheckRights"));
+    EXPECT_EQ(Reg_ReadString(platform::RegRoot::LocalMachine, options, u"UseSkin"), u"dark");
 }
 
 TEST(Startup, ClosingTheWindowDuringStartSkipsTheGuardedSteps) {

@@ -6,7 +6,8 @@
 #include "app/Globals.h"
 #include "app/win32/Win32Startup.h"
 #include "core/Text.h"
-#include "platform/Registry.h"
+#include "settings/RegistryMap.h"
+#include "settings/pell_REG.h"
 #include "platform/win32/Win32System.h"
 
 namespace orv::app {
@@ -54,8 +55,8 @@ TEST(StartupUnderWine, PlainStartRunsUntilTheMainWindowIsClosed) {
     std::u16string folder(exe, exe + n);
     folder.resize(folder.rfind(u'\\'));
     EXPECT_EQ(ProgramFolder, folder);
-    EXPECT_FALSE(platform::Reg().ValueExists(platform::RegRoot::LocalMachine, kOptionsKey,
-                                             kCheckRightsValue));
+    EXPECT_FALSE(Reg_ValueExists(RegRoot::LocalMachine, settings::kOptionsKey,
+                                 settings::kCheckRights));
 }
 
 TEST(StartupUnderWine, MaintenanceSwitchEndsWithoutAWindow) {
