@@ -61,6 +61,8 @@ void Reg_Startup() {
     if (g_decided) return;
     g_use64 = platform::Sys().IsWow64();
     g_decided = true;
+    // The backend looks up the view-aware key deletion when it is made.
+    Backend().HasDeleteKeyEx();
 }
 
 void Reg_Configure(bool use64BitView, platform::RegistryBackend* backend) {
