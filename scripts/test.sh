@@ -24,7 +24,9 @@ if compgen -G 'fuzz/*.cpp' >/dev/null; then
 fi
 for dir in "${builds[@]}"; do
   echo "== building $dir"
-  cmake --build "$dir" -j"$(nproc)" || { echo "error: building $dir failed" >&2; exit 1; }
+  target=()
+  [ "$dir" = build/fuzz ] && target=(--target fuzzers)
+  cmake --build "$dir" -j"$(nproc)" "${target[@]}" || { echo "error: building $dir failed" >&2; exit 1; }
 done
 
 # One virtual display for every Windows test that creates windows.
