@@ -10,7 +10,14 @@
 #include "analysis/UndelDLL.h"
 #include "platform/System.h"
 
+namespace orv::toolkit {
+struct TPaintInfo;
+class TImageSource;
+}  // namespace orv::toolkit
+
 namespace orv::analysis {
+
+class TShellIconCache;
 
 // What the engine drives during a scan; the page's progress bar implements it.
 class TProgressTarget {
@@ -48,7 +55,9 @@ class TOrvella {
     std::u16string Analysed_Drive;
     NodeId Current_RootNode = kNoNode;
     TProgressTarget* ProgressBar = nullptr;
-    // PNGImageList and the compare and draw callbacks of the visible tree come with the grid.
+    toolkit::TImageSource* PNGImageList = nullptr;
+    // The page's icon cache for the visible tree; null looks every icon up.
+    TShellIconCache* IconCache = nullptr;
 
     // Pumping messages for every entry costs more than reading it. While rows are added,
     // messages are processed when at least PumpIntervalMs have passed, looked at every
@@ -72,6 +81,13 @@ class TOrvella {
 
     // Replaces Target's rows by a flat top-level copy of every file row of Source.
     static void Copy_All_Files(const ResultTree& Source, ResultTree& Target);
+
+    // Callbacks of the visible tree (defined with the row rules, in orv_rows): the order of
+    // two rows by a column, a comparer prepared for one whole sort, and one cell's drawing.
+    int DefaultEvent_CompareNodes(const ResultTree& tree, NodeId Node1, NodeId Node2,
+                                  int Column) const;
+    ResultTree::Compare DefaultEvent_MakeComparer(const ResultTree& tree, int Column) const;
+    void DefaultEvent_DrawNode(const ResultTree& tree, toolkit::TPaintInfo& PaintInfo) const;
 
     // Progress callback of UpdateSnapshot; userdata is the engine.
     static undel::BOOL32 UNDEL_STDCALL Snapshot_Progress(int32_t cmd, const char16_t* amessage,

@@ -32,11 +32,16 @@ TForm_KT7::~TForm_KT7() {
 
 bool TForm_KT7::Create() {
     const std::wstring className = platform::win32::Wide(kMainWindowClassName);
-    if (!RegisterWindowClass(className.c_str(), LoadCursorW(nullptr, IDC_ARROW))) return false;
+    if (!RegisterWindowClass(className.c_str(), CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW),
+                             nullptr)) {
+        return false;
+    }
     // A popup without owner and with WS_EX_APPWINDOW: no frame, but a taskbar button.
-    return CreateHandle(className.c_str(), platform::win32::Wide(kProgramTitle).c_str(),
-                        WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW,
-                        CentredOnWorkArea(kWidth, kHeight), nullptr);
+    const RECT r = CentredOnWorkArea(kWidth, kHeight);
+    return CreateHandle(className.c_str(), WS_EX_APPWINDOW,
+                        WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX,
+                        platform::win32::Wide(kProgramTitle).c_str(), r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, nullptr);
 }
 
 void TForm_KT7::Show() {

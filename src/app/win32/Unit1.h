@@ -3,11 +3,11 @@
 // button, registered under the class name the single-instance guard looks for.
 #include <functional>
 
-#include "app/win32/WindowBase.h"
+#include "toolkit/win32/WindowBase.h"
 
 namespace orv::app {
 
-class TForm_KT7 : public TWindowBase {
+class TForm_KT7 : public toolkit::win32::TWindowBase {
   public:
     static constexpr int kWidth = 1000;
     static constexpr int kHeight = 700;
