@@ -372,26 +372,51 @@ void ResultTree::SortLevel(NodeId parent, const Compare& compare, bool descendin
     }
     for (size_t i = 0; i + 1 < scratch.size(); ++i) At(scratch[i]).nextSibling = scratch[i + 1];
     At(scratch.back()).nextSibling = kNoNode;
-    if (parent == kNoNode) {
-        firstTop_ = scratch.front();
-        lastTop_ = scratch.back();
+    Relink(parent, scratch.front(), scratch.back());
+}
+
+void ResultTree::SortLevelByKey(NodeId parent, const SortKeys& keys, bool descending,
+                                std::vector<std::pair<uint64_t, NodeId>>& scratch) {
+    scratch.clear();
+    for (NodeId c = FirstChild(parent); c != kNoNode; c = At(c).nextSibling) {
+        scratch.emplace_back(c < keys.size() ? keys[c] : 0, c);
+    }
+    if (scratch.size() < 2) return;
+    // Keys and ids side by side: the sort touches no node until the list is relinked.
+    if (descending) {
+        std::stable_sort(scratch.begin(), scratch.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
     } else {
-        At(parent).firstChild = scratch.front();
-        At(parent).lastChild = scratch.back();
+        std::stable_sort(scratch.begin(), scratch.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    for (size_t i = 0; i + 1 < scratch.size(); ++i) {
+        At(scratch[i].second).nextSibling = scratch[i + 1].second;
+    }
+    At(scratch.back().second).nextSibling = kNoNode;
+    Relink(parent, scratch.front().second, scratch.back().second);
+}
+
+void ResultTree::Relink(NodeId parent, NodeId first, NodeId last) {
+    if (parent == kNoNode) {
+        firstTop_ = first;
+        lastTop_ = last;
+    } else {
+        At(parent).firstChild = first;
+        At(parent).lastChild = last;
     }
 }
 
-void ResultTree::SortChildren(NodeId parent, const Compare& compare, bool descending,
-                              bool allLevels) {
+template <typename SortOne>
+void ResultTree::SortLevels(NodeId parent, bool allLevels, SortOne sortOne) {
     if (parent != kNoNode && !IsValid(parent)) return;
-    std::vector<NodeId> scratch;
-    SortLevel(parent, compare, descending, scratch);
+    sortOne(parent);
     if (allLevels) {
         // Each row's children are sorted before the walk descends into them.
         NodeId cur = FirstChild(parent);
         while (cur != kNoNode) {
             if (At(cur).firstChild != kNoNode) {
-                SortLevel(cur, compare, descending, scratch);
+                sortOne(cur);
                 cur = At(cur).firstChild;
                 continue;
             }
@@ -403,6 +428,20 @@ void ResultTree::SortChildren(NodeId parent, const Compare& compare, bool descen
         }
     }
     Changed();
+}
+
+void ResultTree::SortChildren(NodeId parent, const Compare& compare, bool descending,
+                              bool allLevels) {
+    std::vector<NodeId> scratch;
+    SortLevels(parent, allLevels,
+               [&](NodeId level) { SortLevel(level, compare, descending, scratch); });
+}
+
+void ResultTree::SortChildrenByKey(NodeId parent, const SortKeys& keys, bool descending,
+                                   bool allLevels) {
+    std::vector<std::pair<uint64_t, NodeId>> scratch;
+    SortLevels(parent, allLevels,
+               [&](NodeId level) { SortLevelByKey(level, keys, descending, scratch); });
 }
 
 size_t ResultTree::BytesHeld() const {

@@ -94,6 +94,11 @@ class ResultTree {
     // beneath it. Descending sorts by the reversed compare result.
     void SortChildren(NodeId parent, const Compare& compare, bool descending,
                       bool allLevels = false);
+    // The same stable sort by a key per row (keys[node], smaller first when ascending): the
+    // fast path for a whole sort whose keys were taken once, with no call per comparison.
+    using SortKeys = std::vector<uint64_t>;
+    void SortChildrenByKey(NodeId parent, const SortKeys& keys, bool descending,
+                           bool allLevels = false);
 
     // Bytes the tree holds for its nodes and texts (chunks included, bookkeeping excluded).
     size_t BytesHeld() const;
@@ -170,6 +175,11 @@ class ResultTree {
     void CompactTexts();
     void SortLevel(NodeId parent, const Compare& compare, bool descending,
                    std::vector<NodeId>& scratch);
+    void SortLevelByKey(NodeId parent, const SortKeys& keys, bool descending,
+                        std::vector<std::pair<uint64_t, NodeId>>& scratch);
+    void Relink(NodeId parent, NodeId first, NodeId last);
+    template <typename SortOne>
+    void SortLevels(NodeId parent, bool allLevels, SortOne sortOne);
 
     std::vector<std::unique_ptr<Node[]>> nodeChunks_;
     uint32_t usedNodes_ = 0;  // slots handed out so far

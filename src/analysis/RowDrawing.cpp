@@ -323,6 +323,31 @@ ResultTree::Compare MakeNodeComparer(const ResultTree& tree, int column) {
     }
 }
 
+std::shared_ptr<const ResultTree::SortKeys> MakeSortKeys(const ResultTree& tree, int column) {
+    // Counts and sizes sort largest first: their keys are complemented. A signed size becomes
+    // an unsigned key of the same order by flipping its sign bit.
+    switch (column) {
+        case 0: {
+            auto ranks = NameRanks(tree);
+            return std::make_shared<ResultTree::SortKeys>(ranks->begin(), ranks->end());
+        }
+        case 1:
+            return KeysByNode<uint64_t>(
+                tree, [&](NodeId n) { return uint64_t{0xFFFFFFFFu} - tree.Folders(n); });
+        case 2:
+            return KeysByNode<uint64_t>(
+                tree, [&](NodeId n) { return uint64_t{0xFFFFFFFFu} - tree.Files(n); });
+        case 3:
+        case 4:
+        case 5:
+            return KeysByNode<uint64_t>(tree, [&](NodeId n) {
+                return ~(static_cast<uint64_t>(tree.Size(n)) ^ (uint64_t{1} << 63));
+            });
+        default:
+            return std::make_shared<ResultTree::SortKeys>();
+    }
+}
+
 // ---- Drawing ----
 
 int BarWidth(int W, float p) {

@@ -3,6 +3,7 @@
 // state they read, so the rules are tested without a window; the scan engine's compare and
 // draw callbacks forward to them.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -60,6 +61,9 @@ int CompareNodes(const ResultTree& tree, NodeId a, NodeId b, int column);
 // not twice per comparison; it does not see later changes of the tree.
 ResultTree::Compare MakeNodeComparer(const ResultTree& tree, int column);
 
+// Sort keys for one whole sort (see ResultTree::SortChildrenByKey): ascending keys give
+// exactly the ascending order of CompareNodes for that column, ties included.
+std::shared_ptr<const ResultTree::SortKeys> MakeSortKeys(const ResultTree& tree, int column);
 // Draws one cell of a row.
 void DrawNode(const TRowDrawState& state, const ResultTree& tree, toolkit::TPaintInfo& info);
 

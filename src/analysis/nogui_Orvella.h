@@ -87,6 +87,8 @@ class TOrvella {
     int DefaultEvent_CompareNodes(const ResultTree& tree, NodeId Node1, NodeId Node2,
                                   int Column) const;
     ResultTree::Compare DefaultEvent_MakeComparer(const ResultTree& tree, int Column) const;
+    std::shared_ptr<const ResultTree::SortKeys> DefaultEvent_MakeSortKeys(const ResultTree& tree,
+                                                                          int Column) const;
     void DefaultEvent_DrawNode(const ResultTree& tree, toolkit::TPaintInfo& PaintInfo) const;
 
     // Progress callback of UpdateSnapshot; userdata is the engine.

@@ -14,6 +14,11 @@ ResultTree::Compare TOrvella::DefaultEvent_MakeComparer(const ResultTree& tree,
     return MakeNodeComparer(tree, Column);
 }
 
+std::shared_ptr<const ResultTree::SortKeys> TOrvella::DefaultEvent_MakeSortKeys(
+    const ResultTree& tree, int Column) const {
+    return MakeSortKeys(tree, Column);
+}
+
 void TOrvella::DefaultEvent_DrawNode(const ResultTree& tree, toolkit::TPaintInfo& PaintInfo) const {
     TRowDrawState state;
     state.NameBalken = FLAG_NAMEBALKEN;

@@ -362,6 +362,13 @@ bool TVirtualDrawTree::ScrollIntoView(NodeId node, bool center) {
 
 void TVirtualDrawTree::SortTree(int column, TSortDirection direction) {
     if (tree_ == nullptr) return;
+    const bool descending = direction == TSortDirection::Descending;
+    if (OnMakeSortKeys) {
+        if (auto keys = OnMakeSortKeys(*this, column)) {
+            tree_->SortChildrenByKey(kNoNode, *keys, descending, true);
+            return;
+        }
+    }
     ResultTree::Compare compare;
     if (OnMakeComparer) compare = OnMakeComparer(*this, column);
     if (!compare && OnCompareNodes) {
@@ -370,7 +377,7 @@ void TVirtualDrawTree::SortTree(int column, TSortDirection direction) {
         };
     }
     if (!compare) return;
-    tree_->SortChildren(kNoNode, compare, direction == TSortDirection::Descending, true);
+    tree_->SortChildren(kNoNode, compare, descending, true);
 }
 
 // ---- Selection ----

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "analysis/ResultTree.h"
@@ -214,6 +215,10 @@ class TVirtualDrawTree : public TComponent {
     // Optional: a comparer for one whole sort, giving the results of OnCompareNodes; lets
     // the compare prepare its keys once per sort instead of once per comparison.
     std::function<ResultTree::Compare(TVirtualDrawTree&, int column)> OnMakeComparer;
+    // Optional, tried first: sort keys for one whole sort, ascending in the order of
+    // OnCompareNodes (see ResultTree::SortChildrenByKey).
+    std::function<std::shared_ptr<const ResultTree::SortKeys>(TVirtualDrawTree&, int column)>
+        OnMakeSortKeys;
     std::function<void(TVirtualDrawTree&, TPaintInfo&)> OnDrawNode;
     std::function<void(TVirtualDrawTree&, const THeaderHitInfo&)> OnHeaderClick;
     std::function<void(TVirtualDrawTree&, const THeaderHitInfo&)> OnHeaderDblClick;

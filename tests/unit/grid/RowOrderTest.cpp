@@ -72,6 +72,10 @@ TEST(RowOrderTest, ComparePerColumn) {
         const NodeId b = Add(t, p.pathB, p.sizeB, counts ? p.countB : 0, counts ? p.countB : 0);
         EXPECT_EQ(CompareNodes(t, a, b, p.column), p.expected);
         EXPECT_EQ(MakeNodeComparer(t, p.column)(a, b), p.expected);
+        const auto keys = MakeSortKeys(t, p.column);
+        const uint64_t ka = a < keys->size() ? (*keys)[a] : 0;
+        const uint64_t kb = b < keys->size() ? (*keys)[b] : 0;
+        EXPECT_EQ(ka < kb ? -1 : (ka == kb ? 0 : 1), p.expected) << "sort keys";
         // The compare is antisymmetric.
         EXPECT_EQ(CompareNodes(t, b, a, p.column), -p.expected);
     }
@@ -119,17 +123,17 @@ TEST(RowOrderTest, PreparedComparerSortsLikeThePlainCompare) {
                                     u"zz",
                                     u"abcdefgh",
                                     u"ABCDEFGHI"};
-    ResultTree plain, fast;
+    ResultTree plain, fast, keyed;
     for (int i = 0; i < 3000; ++i) {
         std::u16string path;
         const int n = static_cast<int>(rng() % 7);
         for (int k = 0; k < n; ++k) path += parts[rng() % std::size(parts)];
         const int64_t size = static_cast<int64_t>(rng() % 5) - 1;
         const uint32_t count = rng() % 4;
-        for (ResultTree* t : {&plain, &fast}) Add(*t, path, size, count, count * 3 % 5);
+        for (ResultTree* t : {&plain, &fast, &keyed}) Add(*t, path, size, count, count * 3 % 5);
     }
     // A deep row too: the prepared comparer covers every level.
-    for (ResultTree* t : {&plain, &fast}) {
+    for (ResultTree* t : {&plain, &fast, &keyed}) {
         const NodeId top = t->GetFirst();
         t->AddNamedChild(top, u"child-b", false, 3);
         t->AddNamedChild(top, u"child-a", false, 3);
@@ -141,10 +145,13 @@ TEST(RowOrderTest, PreparedComparerSortsLikeThePlainCompare) {
                 kNoNode, [&](NodeId a, NodeId b) { return CompareNodes(plain, a, b, column); },
                 descending, true);
             fast.SortChildren(kNoNode, MakeNodeComparer(fast, column), descending, true);
-            std::vector<NodeId> p, f;
+            keyed.SortChildrenByKey(kNoNode, *MakeSortKeys(keyed, column), descending, true);
+            std::vector<NodeId> p, f, k;
             for (NodeId n = plain.GetFirst(); n != kNoNode; n = plain.GetNext(n)) p.push_back(n);
             for (NodeId n = fast.GetFirst(); n != kNoNode; n = fast.GetNext(n)) f.push_back(n);
+            for (NodeId n = keyed.GetFirst(); n != kNoNode; n = keyed.GetNext(n)) k.push_back(n);
             ASSERT_EQ(p, f);
+            ASSERT_EQ(p, k);
         }
     }
 }

@@ -90,6 +90,9 @@ int main(int argc, char** argv) {
     grid.OnMakeComparer = [&](toolkit::TVirtualDrawTree&, int column) {
         return MakeNodeComparer(tree, column);
     };
+    grid.OnMakeSortKeys = [&](toolkit::TVirtualDrawTree&, int column) {
+        return MakeSortKeys(tree, column);
+    };
     grid.OnHeaderClick = TVTree_DefaultEvents::OnHeaderClick;
     grid.SortTree(4, toolkit::TSortDirection::Ascending);
     frame.OnResized = [&](int w, int h) {

@@ -68,6 +68,9 @@ class GridWindowTest : public ::testing::Test {
         grid.OnMakeComparer = [this](TVirtualDrawTree&, int column) {
             return analysis::MakeNodeComparer(tree, column);
         };
+        grid.OnMakeSortKeys = [this](TVirtualDrawTree&, int column) {
+            return analysis::MakeSortKeys(tree, column);
+        };
         grid.OnDrawNode = [this](TVirtualDrawTree&, TPaintInfo& info) {
             state.TotalSize = total;
             analysis::DrawNode(state, tree, info);
