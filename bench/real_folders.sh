@@ -3,10 +3,10 @@
 # warm cache: one warm-up run each, then RUNS rounds in which every tool runs once (so a busy
 # machine slows all of them alike); whole processes are timed and the medians compared.
 #
-# bench/real_folders.sh [folder] [build dir]      defaults: /usr build/eng-native; RUNS=5
+# bench/real_folders.sh [folder] [build dir]      defaults: /usr build/native; RUNS=5
 set -u
 folder=${1:-/usr}
-build=${2:-build/eng-native}
+build=${2:-build/native}
 runs=${RUNS:-5}
 ours="$build/bin/real_folders_bench"
 if [ ! -x "$ours" ]; then
