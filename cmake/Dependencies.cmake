@@ -44,7 +44,7 @@ else()
   add_dependencies(PNG::PNG libpng_ext)
 endif()
 
-if(BUILD_TESTING)
+if(BUILD_TESTING OR ORVELLA_WIN_X86)
   if(WIN32)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
