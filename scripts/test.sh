@@ -66,6 +66,7 @@ run_ctest() {  # dir [ctest args...]
   fail=$(sed -E 's/.*tests passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
   passed=$((passed + total - fail)); failed=$((failed + fail))
 }
+export ORVELLA_REQUIRE_WINDOWS_BUILDS=1
 run_ctest build/native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 run_ctest build/native-asan -j"$(nproc)"
 run_ctest build/win-x86_64 -j2
