@@ -2,6 +2,9 @@
 
 #include <ole2.h>
 
+#include "app/Globals.h"
+#include "lang/LanguageChoice.h"
+#include "lang/MessageCatalogue.h"
 #include "platform/System.h"
 
 namespace orv::app {
@@ -16,6 +19,8 @@ StartupHooks TWin32Startup::Hooks() {
     h.FinaliseModules = [this] { FinaliseModules(); };
     h.CreateMainWindow = [this] { return CreateMainWindow(); };
     h.BringMainWindowToFront = [this] { BringMainWindowToFront(); };
+    h.SelectLanguage = [] { lang::ChooseStartupLanguage(ProgramFolder); };
+    h.LoadMessageCatalogue = [](std::u16string_view folder) { lang::LoadStartupCatalogue(folder); };
     return h;
 }
 

@@ -1,0 +1,99 @@
+// File access through the wide Windows API.
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "platform/Files.h"
+#include "platform/win32/WinHandles.h"
+#include "platform/win32/WinText.h"
+
+namespace orv::platform {
+namespace {
+
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    HANDLE Get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
+
+class Win32Files final : public Files {
+  public:
+    bool ReadWholeFile(std::u16string_view path, std::string& bytes) override {
+        bytes.clear();
+        win32::UniqueHandle file(CreateFileW(win32::Wide(path).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+            static_cast<unsigned long long>(size.QuadPart) > bytes.max_size() / 2) {
+            return false;
+        }
+        try {
+            bytes.resize(static_cast<size_t>(size.QuadPart));
+        } catch (const std::bad_alloc&) {
+            return false;  // a file this big is nothing the program could use
+        }
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD want = static_cast<DWORD>(
+                std::min<size_t>(bytes.size() - done, static_cast<size_t>(1) << 30));
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) {
+                bytes.clear();
+                return false;
+            }
+            if (got == 0) break;  // the file shrank while we read it
+            done += got;
+        }
+        bytes.resize(done);
+        return true;
+    }
+    bool FileExists(std::u16string_view path) override {
+        const DWORD a = GetFileAttributesW(win32::Wide(path).c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
+    std::vector<std::u16string> ListFiles(std::u16string_view folder,
+                                          std::u16string_view pattern) override {
+        std::vector<std::u16string> names;
+        std::u16string query(folder);
+        if (!query.empty() && query.back() != u'\\') query += u'\\';
+        query += pattern;
+        WIN32_FIND_DATAW fd{};
+        FindHandle find(FindFirstFileExW(win32::Wide(query).c_str(), FindExInfoStandard, &fd,
+                                         FindExSearchNameMatch, nullptr, 0));
+        if (find.Get() == INVALID_HANDLE_VALUE) return names;
+        do {
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                names.push_back(win32::FromWide(fd.cFileName, wcslen(fd.cFileName)));
+            }
+        } while (FindNextFileW(find.Get(), &fd));
+        return names;
+    }
+};
+
+Files* g_replacement = nullptr;
+
+}  // namespace
+
+Files& DefaultFiles() {
+    static Win32Files instance;
+    return instance;
+}
+Files& Fs() {
+    return g_replacement != nullptr ? *g_replacement : DefaultFiles();
+}
+void SetFiles(Files* replacement) {
+    g_replacement = replacement;
+}
+
+}  // namespace orv::platform
