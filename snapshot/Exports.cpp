@@ -6,6 +6,8 @@
 #include "Backend.h"
 #include "Walker.h"
 #include "analysis/UndelDLL.h"
+#include "ntfs/MftReader.h"
+#include "ntfs/Volume.h"
 
 using namespace undel;
 
@@ -64,10 +66,11 @@ HSNAPSHOT UNDEL_STDCALL NewSnapshot(HVOLUME volume) {
     return s;
 }
 
-// Walks the root into the snapshot's arena. *root receives the root folder's record, also when
-// the walk was stopped or ran out of memory (a partial but consistent tree); the result is 1
-// only for a complete walk. Folders that cannot be opened are left empty and do not count as
-// failure.
+// Reads the root into the snapshot's arena: an NTFS drive from its file table, anything else
+// (or an NTFS drive whose volume cannot be read) by the folder walk. *root receives the root
+// folder's record, also when the walk was stopped or ran out of memory (a partial but consistent
+// tree); the result is 1 only for a complete walk. Folders that cannot be opened are left empty and
+// do not count as failure.
 BOOL32 UNDEL_STDCALL UpdateSnapshot(HSNAPSHOT snapshot, uint32_t /*flags*/, TFILE_RECORD** root,
                                     TUpdateProgressCallback callback, void* userdata,
                                     void* /*clusterMap*/) {
@@ -75,6 +78,27 @@ BOOL32 UNDEL_STDCALL UpdateSnapshot(HSNAPSHOT snapshot, uint32_t /*flags*/, TFIL
     if (!snapshot || !root) return 0;
     auto* s = static_cast<Snapshot*>(snapshot);
     s->arena.Reset();  // a second update replaces the first tree
+    // An NTFS drive is read from its file table when the volume opens; anything that goes
+    // wrong before the tree is complete leaves the folder walk to do the work.
+    {
+        std::unique_ptr<snap::ntfs::ByteSource> volume;
+        try {
+            volume = snap::ntfs::OpenNtfsVolume(s->root);
+        } catch (...) {
+        }
+        if (volume) {
+            snap::Pacer pacer(callback, userdata);
+            snap::ntfs::MftReader reader(s->arena, *volume, pacer);
+            pacer.Start();
+            *root = reader.Run(s->root);
+            if (*root) {
+                pacer.Finish();
+                return 1;
+            }
+            if (reader.Stopped()) return 0;  // the caller asked to stop: no walk either
+            s->arena.Reset();
+        }
+    }
     std::unique_ptr<snap::FolderSource> source;
     try {
         source = snap::MakeFolderSource(s->root);
