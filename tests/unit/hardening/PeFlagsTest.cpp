@@ -87,7 +87,9 @@ TEST(PeFlags, WindowsImagesAreHardened) {
         EXPECT_EQ(pe.machine, img.x64 ? 0x8664 : 0x014C);
         EXPECT_TRUE(pe.dllCharacteristics & kDynamicBase);
         EXPECT_TRUE(pe.dllCharacteristics & kNxCompat);
-        if (img.x64) EXPECT_TRUE(pe.dllCharacteristics & kHighEntropyVa);
+        if (img.x64) {
+            EXPECT_TRUE(pe.dllCharacteristics & kHighEntropyVa);
+        }
         if (!img.x64 && std::string(img.file) == "orvella.exe") {
             EXPECT_TRUE(pe.characteristics & kLargeAddressAware);
         }
