@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   zlib1g-dev libpng-dev googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
   wine64 xvfb xauth fonts-wine imagemagick xdotool x11-utils
-  dpkg-dev ca-certificates ntfs-3g attr
+  dpkg-dev ca-certificates ntfs-3g attr ccache
 )
 bench_packages=(gdu ncdu)
 

@@ -7,9 +7,16 @@ root=$PWD
 
 bash scripts/setup.sh || exit 1
 
+# Compiler cache: the five builds share most sources, and a second run on the same machine
+# recompiles only what changed. Paths are hashed relative to the checkout.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 configure() {  # dir [cmake args...]
   local dir=$1; shift
-  cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 ||
+  cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; echo "error: configuring $dir failed" >&2; exit 1; }
 }
 mkdir -p build
