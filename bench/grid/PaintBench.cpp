@@ -56,6 +56,8 @@ class NoIcons : public platform::Shell {
     platform::IconHandle AssociatedSmallIcon(std::u16string_view) override { return nullptr; }
     platform::IconHandle FileTypeSmallIcon(std::u16string_view) override { return nullptr; }
     void ReleaseIcon(platform::IconHandle) override {}
+    bool Open(std::u16string_view) override { return false; }
+    bool MoveToRecycleBin(std::u16string_view) override { return false; }
 };
 
 double Now() {

@@ -201,9 +201,9 @@ void THashedStringList::LoadFromBytes(std::string_view bytes) {
     Assign(SplitLines(DecodeTextFile(bytes)));
 }
 
-bool THashedStringList::LoadFromFile(std::u16string_view path) {
+bool THashedStringList::LoadFromFile(std::u16string_view path, uint64_t maxBytes) {
     std::string bytes;
-    if (!platform::Fs().ReadWholeFile(path, bytes)) return false;
+    if (!platform::Fs().ReadWholeFile(path, bytes, maxBytes)) return false;
     LoadFromBytes(bytes);
     return true;
 }
@@ -234,8 +234,9 @@ std::u16string_view THashedStringList::ValueFromIndex(size_t i) const {
 
 void TLang::Load_Translation(std::u16string_view translationFile, std::u16string_view indexFile) {
     auto& fs = platform::Fs();
-    if (fs.FileExists(translationFile)) Translation.LoadFromFile(translationFile);
-    if (fs.FileExists(indexFile)) Index.LoadFromFile(indexFile);
+    if (fs.FileExists(translationFile))
+        Translation.LoadFromFile(translationFile, platform::kMaxTranslationFileBytes);
+    if (fs.FileExists(indexFile)) Index.LoadFromFile(indexFile, platform::kMaxIndexFileBytes);
     platform::DebugOutput(u"TranslationCount=" + ToDecimalUnsigned(Translation.Count()));
 }
 

@@ -29,8 +29,9 @@ class THashedStringList {
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     void Assign(std::vector<std::u16string> lines);
-    // Replaces the lines by the file's; false (lines unchanged) when it cannot be read.
-    bool LoadFromFile(std::u16string_view path);
+    // Replaces the lines by the file's; false (lines unchanged) when it cannot be read or is
+    // larger than maxBytes.
+    bool LoadFromFile(std::u16string_view path, uint64_t maxBytes);
     // Replaces the lines by those of the file content in bytes.
     void LoadFromBytes(std::string_view bytes);
 

@@ -7,7 +7,7 @@
 
 namespace orv::skin {
 
-// False when the file cannot be opened or read, or is larger than maxBytes.
+// False when the file cannot be opened or read, or, with a debug line, is larger than maxBytes.
 bool ReadFileBytes(std::u16string_view path, std::vector<uint8_t>& bytes, size_t maxBytes);
 
 }  // namespace orv::skin

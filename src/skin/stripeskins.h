@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/Files.h"
 #include "skin/ArgbBitmap.h"
 #include "skin/LanczosResampler.h"
 #include "skin/PngImage.h"
@@ -42,7 +43,7 @@ class TStripeSkinner {
     // Larger requests give no image instead of exhausting memory.
     static constexpr int32_t kMaxTargetSize = 4096;
     // Stripe files larger than this are not read.
-    static constexpr size_t kMaxFileBytes = size_t{256} << 20;
+    static constexpr size_t kMaxFileBytes = platform::kMaxStripeFileBytes;
 
     TStripeSkinner() = default;
     TStripeSkinner(const TStripeSkinner&) = delete;

@@ -1,5 +1,6 @@
 #include "toolkit/Graphics.h"
 
+#include "platform/Files.h"
 #include "skin/ArgbBitmap.h"
 #include "skin/FileBytes.h"
 #include "skin/PngCodec.h"
@@ -64,7 +65,7 @@ void TPicture::Clear() {
 
 bool TPicture::LoadFromPngFile(std::u16string_view path) {
     std::vector<uint8_t> bytes;
-    if (!skin::ReadFileBytes(path, bytes, size_t{64} << 20)) return false;
+    if (!skin::ReadFileBytes(path, bytes, platform::kMaxPictureFileBytes)) return false;
     skin::ArgbBitmap bitmap;
     if (!skin::DecodePng(bytes, bitmap)) return false;
     skin::TPngImage image(bitmap.Width(), bitmap.Height());

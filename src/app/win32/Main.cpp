@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Startup.h"
+#include "app/win32/DllSearch.h"
 #include "app/win32/Win32Startup.h"
 
 namespace {
@@ -25,24 +26,10 @@ std::vector<std::u16string> CommandLineArguments() {
     return args;
 }
 
-// An elevated program must not pick up a DLL from the current directory or the PATH: from
-// here on libraries come only from the system folder and the program's own folder. Windows 7
-// without the update that brings SetDefaultDllDirectories still drops the current directory.
-void RestrictDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        kernel != nullptr ? reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories"))
-                          : nullptr);
-    constexpr DWORD kSystem32 = 0x00000800;     // LOAD_LIBRARY_SEARCH_SYSTEM32
-    constexpr DWORD kApplication = 0x00000200;  // LOAD_LIBRARY_SEARCH_APPLICATION_DIR
-    if (setDefault == nullptr || !setDefault(kSystem32 | kApplication)) SetDllDirectoryW(L"");
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    RestrictDllSearch();
+    orv::app::win32::RestrictDllSearch();
     orv::app::TWin32Startup startup;
     orv::app::StartupHooks hooks = startup.Hooks();
     return orv::app::RunProgram(CommandLineArguments(), hooks);

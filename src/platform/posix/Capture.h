@@ -19,3 +19,15 @@ void SetMessageBoxAnswer(int answer);
 void ClearCaptures();
 
 }  // namespace orv::platform::posix
+
+namespace orv::platform::posix {
+
+// An action the POSIX shell stand-in was asked for: "open" or "recycle", and the path as given.
+struct CapturedShellCall {
+    std::u16string action;
+    std::u16string path;
+};
+
+std::vector<CapturedShellCall>& CapturedShellCalls();
+
+}  // namespace orv::platform::posix

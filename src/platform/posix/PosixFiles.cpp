@@ -1,13 +1,15 @@
 // Native file access for tests and tools: backslashes become slashes, names are UTF-8.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 #include <new>
 
 #include "core/Text.h"
 #include "platform/Files.h"
+#include "platform/System.h"
 
 namespace orv::platform {
 namespace {
@@ -84,20 +86,42 @@ bool Matches(std::u16string_view name, std::u16string_view pattern) {
     return p == pattern.size();
 }
 
+// The size comes from the open file itself, so what is read is what was measured; growth after
+// the query is not read.
+bool ReadOpenFile(int fd, std::u16string_view path, std::string& bytes, uint64_t maxBytes) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (static_cast<uint64_t>(st.st_size) > maxBytes) {
+        DebugOutput(FileTooLargeLine(path, maxBytes));
+        return false;
+    }
+    try {
+        bytes.resize(static_cast<size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        return false;  // a file this big is nothing the program could use
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;  // the file shrank while we read it
+        done += static_cast<size_t>(got);
+    }
+    bytes.resize(done);
+    return true;
+}
+
 class PosixFiles final : public Files {
   public:
-    bool ReadWholeFile(std::u16string_view path, std::string& bytes) override {
+    bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
         bytes.clear();
-        if (!FileExists(path)) return false;
-        std::ifstream in(NativePath(path), std::ios::binary);
-        if (!in) return false;
-        try {
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        } catch (const std::bad_alloc&) {
-            bytes.clear();
-            return false;  // a file this big is nothing the program could use
-        }
-        return !in.bad();
+        const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ReadOpenFile(fd, path, bytes, maxBytes);
+        close(fd);
+        if (!ok) bytes.clear();
+        return ok;
     }
     bool FileExists(std::u16string_view path) override {
         struct stat st {};
@@ -116,6 +140,26 @@ class PosixFiles final : public Files {
             struct stat st {};
             if (stat((dir + "/" + e->d_name).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
             names.push_back(name);
+        }
+        closedir(d);
+        return names;
+    }
+    std::vector<std::u16string> ListFolders(std::u16string_view folder,
+                                            const std::function<void()>& afterEachEntry) override {
+        std::vector<std::u16string> names;
+        std::string dir = NativePath(folder);
+        while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+        if (dir.empty()) dir = ".";
+        DIR* d = opendir(dir.c_str());
+        if (d == nullptr) return names;
+        while (const dirent* e = readdir(d)) {
+            const std::string_view raw = e->d_name;
+            struct stat st {};
+            if (raw != "." && raw != ".." && stat((dir + "/" + e->d_name).c_str(), &st) == 0 &&
+                S_ISDIR(st.st_mode)) {
+                names.push_back(Utf8ToUtf16(raw));
+            }
+            if (afterEachEntry) afterEachEntry();
         }
         closedir(d);
         return names;

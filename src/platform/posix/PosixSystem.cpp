@@ -143,6 +143,7 @@ void SetMessageBoxAnswer(int answer) { g_boxAnswer = answer; }
 void ClearCaptures() {
     CapturedDebugLines().clear();
     CapturedMessageBoxes().clear();
+    CapturedShellCalls().clear();
 }
 }  // namespace posix
 

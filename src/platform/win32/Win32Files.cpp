@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/Files.h"
+#include "platform/System.h"
 #include "platform/win32/WinHandles.h"
 #include "platform/win32/WinText.h"
 
@@ -27,17 +28,19 @@ class FindHandle {
 
 class Win32Files final : public Files {
   public:
-    bool ReadWholeFile(std::u16string_view path, std::string& bytes) override {
+    bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
         bytes.clear();
         win32::UniqueHandle file(CreateFileW(win32::Wide(path).c_str(), GENERIC_READ,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-            static_cast<unsigned long long>(size.QuadPart) > bytes.max_size() / 2) {
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
+        if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+            DebugOutput(FileTooLargeLine(path, maxBytes));
             return false;
         }
+        if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size() / 2) return false;
         try {
             bytes.resize(static_cast<size_t>(size.QuadPart));
         } catch (const std::bad_alloc&) {
@@ -56,6 +59,7 @@ class Win32Files final : public Files {
             done += got;
         }
         bytes.resize(done);
+        // Growth after the size query is not read: the bytes end where the size said.
         return true;
     }
     bool FileExists(std::u16string_view path) override {
@@ -76,6 +80,26 @@ class Win32Files final : public Files {
             if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
                 names.push_back(win32::FromWide(fd.cFileName, wcslen(fd.cFileName)));
             }
+        } while (FindNextFileW(find.Get(), &fd));
+        return names;
+    }
+    std::vector<std::u16string> ListFolders(std::u16string_view folder,
+                                            const std::function<void()>& afterEachEntry) override {
+        std::vector<std::u16string> names;
+        std::u16string query(folder);
+        if (!query.empty() && query.back() != u'\\') query += u'\\';
+        query += u"*.*";
+        WIN32_FIND_DATAW fd{};
+        FindHandle find(FindFirstFileExW(win32::Wide(query).c_str(), FindExInfoStandard, &fd,
+                                         FindExSearchNameMatch, nullptr, 0));
+        if (find.Get() == INVALID_HANDLE_VALUE) return names;
+        do {
+            const std::u16string name = win32::FromWide(fd.cFileName, wcslen(fd.cFileName));
+            if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != u"." &&
+                name != u"..") {
+                names.push_back(name);
+            }
+            if (afterEachEntry) afterEachEntry();
         } while (FindNextFileW(find.Get(), &fd));
         return names;
     }

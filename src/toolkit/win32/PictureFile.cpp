@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/System.h"
 #include "toolkit/win32/GdiHandles.h"
 
@@ -23,6 +25,14 @@ bool EndsWithIgnoringCase(std::u16string_view text, std::u16string_view end) {
 
 bool LoadBitmapFile(TPicture& picture, std::u16string_view path) {
     const std::wstring name(path.begin(), path.end());
+    // The system reads the bitmap itself, so its size is checked here first.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &attributes)) return false;
+    const uint64_t size = uint64_t{attributes.nFileSizeHigh} << 32 | attributes.nFileSizeLow;
+    if (size > platform::kMaxPictureFileBytes) {
+        platform::DebugOutput(platform::FileTooLargeLine(path, platform::kMaxPictureFileBytes));
+        return false;
+    }
     UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0,
                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!bitmap) return false;

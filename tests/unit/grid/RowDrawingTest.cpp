@@ -37,6 +37,8 @@ class ScriptedShell : public platform::Shell {
     void ReleaseIcon(platform::IconHandle icon) override {
         log_.push_back("release " + std::to_string(reinterpret_cast<uintptr_t>(icon)));
     }
+    bool Open(std::u16string_view) override { return false; }
+    bool MoveToRecycleBin(std::u16string_view) override { return false; }
 
   private:
     platform::IconHandle Next() { return reinterpret_cast<platform::IconHandle>(++handed_); }
