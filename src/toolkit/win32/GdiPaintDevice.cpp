@@ -1,6 +1,7 @@
 #include "toolkit/win32/GdiPaintDevice.h"
 
 #include <cstring>
+#include <vector>
 
 namespace orv::toolkit::win32 {
 
@@ -111,8 +112,20 @@ int TGdiPaintDevice::TextHeight() {
 
 void TGdiPaintDevice::WriteText(int x, int y, std::u16string_view text) {
     if (text.empty()) return;
-    ExtTextOutW(dc_, x, y, 0, nullptr, reinterpret_cast<const wchar_t*>(text.data()),
-                static_cast<UINT>(text.size()), nullptr);
+    const auto* chars = reinterpret_cast<const wchar_t*>(text.data());
+    const int count = static_cast<int>(text.size());
+    // Glyphs go at the advances TextWidth measures. Left to itself a renderer may place them
+    // at others (Wine draws small fonts from bitmap strikes narrower than it reports), and
+    // text laid out piece by piece would then show uneven gaps between the pieces.
+    std::vector<INT> advances(static_cast<size_t>(count));
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc_, chars, count, 0, nullptr, advances.data(), &size)) {
+        ExtTextOutW(dc_, x, y, 0, nullptr, chars, static_cast<UINT>(count), nullptr);
+        return;
+    }
+    // Partial extents to advances.
+    for (size_t i = advances.size() - 1; i > 0; --i) advances[i] -= advances[i - 1];
+    ExtTextOutW(dc_, x, y, 0, nullptr, chars, static_cast<UINT>(count), advances.data());
 }
 
 void TGdiPaintDevice::SetPenColor(TColor color) {

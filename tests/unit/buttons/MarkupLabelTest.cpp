@@ -1,7 +1,9 @@
 // Layout of the mark-up label: words, lines, tags and links, measured at 10 pixels a character.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "RecordingDevice.h"
 #include "toolkit/HTMLabel.h"
@@ -54,6 +56,10 @@ TEST(MarkupLayout, TagsAndLines) {
         {"right paragraph then left", u"<P align=right>ab</P>cd", 100, "ab@80,0 | cd@0,20", 36},
         {"link", u"see <a href=\"1\">here</a>.", 200, "see@0,0 |  @30,0 | here@40,0 ->1 | .@80,0",
          16},
+        {"punctuation right after bold and colour", u"<b>ab</b>. <font color=red>c</font>!", 200,
+         "ab@0,0 b | .@24,0 |  @34,0 | c@44,0 c255 | !@54,0", 16},
+        {"a blank takes the font it is in", u"<b>a </b>b a<b> b</b>", 200,
+         "a@0,0 b |  @12,0 b | b@24,0 |  @34,0 | a@44,0 |  @54,0 b | b@66,0 b", 16},
         {"entities and blank runs", u"a &amp;\n\n  b&lt;", 200,
          "a@0,0 |  @10,0 | &@20,0 |  @30,0 | b<@40,0", 16},
         {"unknown tags are skipped, an open < is text", u"<i>a</i> 1<2", 200,
@@ -65,6 +71,58 @@ TEST(MarkupLayout, TagsAndLines) {
         const TMarkupLayout l = LayoutMarkup(c.markup, c.width, 16, 4, Measure);
         EXPECT_EQ(Describe(l), c.want);
         EXPECT_EQ(l.Height, c.height);
+    }
+}
+
+// Measures and draws in whatever font is selected: bold 12 pixels a character, else 10.
+class StyleDevice : public test::RecordingDevice {
+  public:
+    struct Drawn {
+        int x;
+        std::u16string text;
+        bool bold;
+    };
+    std::vector<Drawn> drawn;
+    void UseFont(const TFont& f) override {
+        RecordingDevice::UseFont(f);
+        bold_ = (f.Style() & fsBold) != 0;
+    }
+    int TextWidth(std::u16string_view t) override {
+        return static_cast<int>(t.size()) * (bold_ ? 12 : 10);
+    }
+    void WriteText(int x, int y, std::u16string_view t) override {
+        RecordingDevice::WriteText(x, y, t);
+        drawn.push_back({x, std::u16string(t), bold_});
+    }
+
+  private:
+    bool bold_ = false;
+};
+
+TEST(HTMLabel, DrawsEachPieceInTheFontItWasMeasuredIn) {
+    THTMLabel label;
+    label.SetBounds(0, 0, 400, 20);
+    label.SetTransparent(true);
+    label.SetHTMLText(
+        u"ab <b>cd</b>. <font color=red>ef</font>, <a href=\"x\">gh</a> <b><a "
+        u"href=\"y\">ij</a></b>");
+    StyleDevice d;
+    label.Paint(d);
+    // Each piece starts where the one before it ends, in the width its own font gives it.
+    const struct {
+        const char* text;
+        bool bold;
+    } want[] = {{"ab", false}, {" ", false},  {"cd", true}, {".", false},
+                {" ", false},  {"ef", false}, {",", false}, {" ", false},
+                {"gh", false}, {" ", false},  {"ij", true}};
+    ASSERT_EQ(d.drawn.size(), std::size(want));
+    int x = 0;
+    for (size_t i = 0; i < d.drawn.size(); ++i) {
+        SCOPED_TRACE(want[i].text);
+        EXPECT_EQ(std::string(d.drawn[i].text.begin(), d.drawn[i].text.end()), want[i].text);
+        EXPECT_EQ(d.drawn[i].bold, want[i].bold);
+        EXPECT_EQ(d.drawn[i].x, x);
+        x += static_cast<int>(d.drawn[i].text.size()) * (want[i].bold ? 12 : 10);
     }
 }
 
@@ -86,7 +144,9 @@ TEST(MarkupColor, Texts) {
     for (const Case& c : cases) {
         TColor got = 0;
         EXPECT_EQ(ParseMarkupColor(c.text, got), c.ok);
-        if (c.ok) EXPECT_EQ(got, c.want);
+        if (c.ok) {
+            EXPECT_EQ(got, c.want);
+        }
     }
 }
 
