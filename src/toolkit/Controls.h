@@ -21,7 +21,7 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 enum class TMouseButton { Left, Right, Middle };
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, int x, int y)>;
 
-enum class TCursor { Default, HandPoint };
+enum class TCursor { Default, HandPoint, SizeNWSE };
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 enum TAnchor : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 enum class TAlignment { LeftJustify, RightJustify, Center };

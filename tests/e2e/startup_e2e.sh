@@ -52,6 +52,9 @@ check "title is the program title" grep -q 'title=Talvik Orvella 2023' <(probe s
 for line in 'WindowsVersion=[0-9]+\.[0-9]+"' 'RTL WindowsVersion=[0-9]+\.[0-9]+"' 'RTL WindowsVersion Build=[0-9]+"'; do
   check "debug line $line" grep -Eq "OutputDebugString[AW] \"$line" "$work/first.err"
 done
+for line in 'MainForm -> OnShow Done' 'Created: TForm_ORV ; FormName=Form_ORV' 'ms for Creating new Module = [0-9]+'; do
+  check "debug line $line" grep -Eq "OutputDebugString[AW] \"$line" "$work/first.err"
+done
 probe minimize TForm_KT7
 sleep 1
 check "first window minimised" grep -q 'iconic=1' <(probe state TForm_KT7)
@@ -67,6 +70,9 @@ check "first window brought to the front" grep -q 'foreground=1' <<<"$state"
 import -window root "$work/shots/after-second-start.png"
 probe close TForm_KT7
 wait_exit $first_pid 30
+for line in 'KT16: FormCloseQuery' 'KeepFormLoaded_ClearAll' 'KT16: FormCloseQuery DONE' 'KT16: FormClose DONE'; do
+  check "close line $line" grep -q "OutputDebugString[AW] \"$line" "$work/first.err"
+done
 check "first instance ends with exit code 0 after its window closed (got $rc)" test "$rc" = 0
 check "first instance reached the message loop" grep -q 'Startup: message loop' "$work/first.err"
 
@@ -90,6 +96,7 @@ probe close TForm_KT7
 wait_exit $last_pid 30
 check "-SAVEX ends with exit code 0 after closing (got $rc)" test "$rc" = 0
 check "-SAVEX reached the message loop" grep -q 'Startup: message loop' "$work/savex.err"
+check "-SAVEX shows no page" bash -c "! grep -q 'Created: ' '$work/savex.err'"
 
 echo "== switches that create no window end quietly"
 for arg in -SETUPCONTEXT -setuplt2 -REMOVECONTEXT; do

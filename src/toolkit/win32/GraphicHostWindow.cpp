@@ -170,6 +170,11 @@ LRESULT TGraphicHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
+            if (LOWORD(lParam) == HTCLIENT && Hovered() != nullptr &&
+                Hovered()->Cursor() == TCursor::SizeNWSE) {
+                SetCursor(LoadCursorW(nullptr, IDC_SIZENWSE));
+                return TRUE;
+            }
             break;
         default:
             break;
