@@ -40,6 +40,8 @@ class Files {
     }
     // True for an existing file, false for a directory or nothing.
     virtual bool FileExists(std::u16string_view path) = 0;
+    // True for an existing file or directory.
+    virtual bool PathExists(std::u16string_view path) { return FileExists(path); }
     // Names (without the folder) of the files in folder that match pattern ("*.nlang3",
     // "pt-*.bmp"; "*" any run, "?" one character, case ignored), directories skipped, in the
     // order the file system returns them. Empty when the folder cannot be listed.

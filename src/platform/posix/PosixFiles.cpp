@@ -127,6 +127,10 @@ class PosixFiles final : public Files {
         struct stat st {};
         return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
     }
+    bool PathExists(std::u16string_view path) override {
+        struct stat st {};
+        return !path.empty() && stat(NativePath(path).c_str(), &st) == 0;
+    }
     std::vector<std::u16string> ListFiles(std::u16string_view folder,
                                           std::u16string_view pattern) override {
         std::vector<std::u16string> names;

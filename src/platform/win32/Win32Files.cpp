@@ -66,6 +66,10 @@ class Win32Files final : public Files {
         const DWORD a = GetFileAttributesW(win32::Wide(path).c_str());
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
+    bool PathExists(std::u16string_view path) override {
+        return !path.empty() &&
+               GetFileAttributesW(win32::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
     std::vector<std::u16string> ListFiles(std::u16string_view folder,
                                           std::u16string_view pattern) override {
         std::vector<std::u16string> names;
