@@ -29,7 +29,50 @@ def united_states(x, y):
     return (0xB2, 0x22, 0x34) if row % 2 == 0 else WHITE
 
 
-FLAGS = {"de-de": germany, "en-us": united_states}
+def vertical_tricolour(left, right):
+    # Three upright bands of 5, 6 and 5 columns; the middle one white.
+    def painter(x, y):
+        return left if x < 5 else WHITE if x < 11 else right
+    return painter
+
+
+def horizontal_bands(*colours):
+    # Equal bands over the flag rows, from the top.
+    def painter(x, y):
+        return colours[(y - TOP) * len(colours) // (BOTTOM - TOP)]
+    return painter
+
+
+def spain(x, y):
+    row = y - TOP
+    if row < 3 or row >= 9:
+        return (0xAA, 0x15, 0x1B)
+    if 3 <= x <= 5 and 4 <= row <= 7:
+        # The coat of arms, reduced to a small shield left of centre.
+        return (0xAA, 0x15, 0x1B) if row < 6 else (0x8C, 0x6B, 0x2F)
+    return (0xF1, 0xBF, 0x00)
+
+
+def brazil(x, y):
+    # Yellow rhombus on green with the blue globe in the middle.
+    dx, dy = x - 7.5, y - (TOP + BOTTOM - 1) / 2
+    if dx * dx + dy * dy <= 2.9 * 2.9:
+        return (0x00, 0x27, 0x76)
+    if abs(dx) / 7.0 + abs(dy) / 5.0 <= 1.0:
+        return (0xFF, 0xDF, 0x00)
+    return (0x00, 0x9C, 0x3B)
+
+
+FLAGS = {
+    "de-de": germany,
+    "en-us": united_states,
+    "fr-fr": vertical_tricolour((0x00, 0x23, 0x95), (0xED, 0x29, 0x39)),
+    "es-es": spain,
+    "it-it": vertical_tricolour((0x00, 0x92, 0x46), (0xCE, 0x2B, 0x37)),
+    "nl-nl": horizontal_bands((0xAE, 0x1C, 0x28), WHITE, (0x21, 0x46, 0x8B)),
+    "pl-pl": horizontal_bands(WHITE, (0xDC, 0x14, 0x3C)),
+    "pt-br": brazil,
+}
 
 
 def bmp(painter):
