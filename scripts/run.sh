@@ -12,7 +12,7 @@ root=$PWD
 bash scripts/setup.sh
 build=build/win-x86_64
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target orvella undelete
+cmake --build "$build" -j"$(nproc)" --target program_folder
 
 # The prefix lives outside the home folder, so that D: does not contain it.
 prefix=${ORVELLA_WINEPREFIX:-/var/tmp/orvella-wine-$(id -u)}
@@ -20,11 +20,11 @@ wine_prefix_init "$prefix"
 rm -f "$prefix/dosdevices/z:"
 ln -sfn "$HOME" "$prefix/dosdevices/d:"
 
-# The program folder, as it ships: the executable, the library and the data folders beside it.
+# The program folder as the build assembles it for shipping: the executable, the library and the
+# data folders beside it.
 progdir="$prefix/drive_c/Program Files/Talvik Orvella 2023"
 mkdir -p "$progdir"
-cp "$build/bin/orvella.exe" "$build/bin/undelete.dll" "$progdir/"
-if [ -d data ]; then cp -r data/. "$progdir/"; fi
+cp -r "$build/package/Orvella/." "$progdir/"
 
 export WINEPREFIX="$prefix"
 exe='C:\Program Files\Talvik Orvella 2023\orvella.exe'

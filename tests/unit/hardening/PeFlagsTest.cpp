@@ -3,55 +3,16 @@
 // files of both Windows builds (scripts/test.sh builds them before the tests run).
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+
+#include "PeImage.h"
 
 namespace {
 
-struct PeInfo {
-    bool ok = false;
-    uint16_t machine = 0;
-    uint16_t dllCharacteristics = 0;
-    uint16_t characteristics = 0;
-    std::vector<std::pair<std::string, uint32_t>> sections;  // name, characteristics
-};
-
-uint32_t Le(const std::vector<unsigned char>& b, size_t at, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + i];
-    return v;
-}
-
-PeInfo ReadPe(const std::string& path) {
-    PeInfo info;
-    std::ifstream f(path, std::ios::binary);
-    std::vector<unsigned char> b((std::istreambuf_iterator<char>(f)), {});
-    if (b.size() < 0x40 || b[0] != 'M' || b[1] != 'Z') return info;
-    const size_t pe = Le(b, 0x3C, 4);
-    if (pe + 24 > b.size() || std::memcmp(&b[pe], "PE\0\0", 4) != 0) return info;
-    info.machine = static_cast<uint16_t>(Le(b, pe + 4, 2));
-    const size_t sectionCount = Le(b, pe + 6, 2);
-    const size_t optionalSize = Le(b, pe + 20, 2);
-    info.characteristics = static_cast<uint16_t>(Le(b, pe + 22, 2));
-    const size_t opt = pe + 24;
-    if (opt + 72 > b.size()) return info;
-    info.dllCharacteristics = static_cast<uint16_t>(Le(b, opt + 70, 2));  // same offset in PE32 and PE32+
-    const size_t table = opt + optionalSize;
-    for (size_t i = 0; i < sectionCount; ++i) {
-        const size_t s = table + i * 40;
-        if (s + 40 > b.size()) return info;
-        std::string name(reinterpret_cast<const char*>(&b[s]), 8);
-        name.resize(std::strlen(name.c_str()));
-        info.sections.emplace_back(name, Le(b, s + 36, 4));
-    }
-    info.ok = true;
-    return info;
-}
+using orv::testing::PeImage;
+using orv::testing::ReadPeImage;
 
 constexpr uint16_t kDynamicBase = 0x0040;
 constexpr uint16_t kNxCompat = 0x0100;
@@ -82,7 +43,7 @@ TEST(PeFlags, WindowsImagesAreHardened) {
             EXPECT_FALSE(required) << "missing";
             continue;
         }
-        const PeInfo pe = ReadPe(path);
+        const PeImage pe = ReadPeImage(path);
         ASSERT_TRUE(pe.ok);
         EXPECT_EQ(pe.machine, img.x64 ? 0x8664 : 0x014C);
         EXPECT_TRUE(pe.dllCharacteristics & kDynamicBase);
@@ -93,8 +54,9 @@ TEST(PeFlags, WindowsImagesAreHardened) {
         if (!img.x64 && std::string(img.file) == "orvella.exe") {
             EXPECT_TRUE(pe.characteristics & kLargeAddressAware);
         }
-        for (const auto& [name, flags] : pe.sections) {
-            EXPECT_FALSE((flags & kExecute) && (flags & kWrite)) << "section " << name;
+        for (const auto& section : pe.sections) {
+            const uint32_t flags = section.characteristics;
+            EXPECT_FALSE((flags & kExecute) && (flags & kWrite)) << "section " << section.name;
         }
         ++checked;
     }
