@@ -100,6 +100,15 @@ class System {
     // Drives, by root ("C:\")
     virtual uint32_t DriveType(std::u16string_view root) = 0;
     virtual bool DriveTotalSize(std::u16string_view root, uint64_t& totalBytes) = 0;
+    // The drives that exist, bit 0 for A: (GetLogicalDrives); none unless overridden.
+    virtual uint32_t LogicalDrives() { return 0; }
+    // The volume label of a root; false (label empty) when the volume cannot be asked, such as
+    // a drive without medium.
+    virtual bool VolumeLabel(std::u16string_view root, std::u16string& label) {
+        (void)root;
+        label.clear();
+        return false;
+    }
 };
 
 System& Sys();

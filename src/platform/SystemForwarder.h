@@ -46,6 +46,10 @@ class SystemForwarder : public System {
     bool DriveTotalSize(std::u16string_view root, uint64_t& totalBytes) override {
         return target_.DriveTotalSize(root, totalBytes);
     }
+    uint32_t LogicalDrives() override { return target_.LogicalDrives(); }
+    bool VolumeLabel(std::u16string_view root, std::u16string& label) override {
+        return target_.VolumeLabel(root, label);
+    }
 
   private:
     System& target_;

@@ -227,6 +227,24 @@ bool Win32System::DriveTotalSize(std::u16string_view root, uint64_t& totalBytes)
     return true;
 }
 
+uint32_t Win32System::LogicalDrives() {
+    return GetLogicalDrives();
+}
+
+bool Win32System::VolumeLabel(std::u16string_view root, std::u16string& label) {
+    label.clear();
+    // A drive without medium would otherwise ask the user to insert one.
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    wchar_t name[MAX_PATH + 1] = {};
+    const BOOL ok = GetVolumeInformationW(Wide(root).c_str(), name, MAX_PATH + 1, nullptr, nullptr,
+                                          nullptr, nullptr, 0);
+    SetErrorMode(oldMode);
+    if (!ok) return false;
+    name[MAX_PATH] = 0;
+    for (const wchar_t* c = name; *c != 0; ++c) label.push_back(static_cast<char16_t>(*c));
+    return true;
+}
+
 }  // namespace win32
 
 namespace {

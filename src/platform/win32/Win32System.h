@@ -32,6 +32,8 @@ class Win32System : public System {
 
     uint32_t DriveType(std::u16string_view root) override;
     bool DriveTotalSize(std::u16string_view root, uint64_t& totalBytes) override;
+    uint32_t LogicalDrives() override;
+    bool VolumeLabel(std::u16string_view root, std::u16string& label) override;
 
   private:
     bool quit_ = false;
