@@ -101,4 +101,26 @@ class SelectScope {
     HGDIOBJ old_;
 };
 
+// Paints a window's invalid area through an off-screen bitmap of its client size, so a repaint
+// never flickers; paints straight onto the window when the bitmap cannot be made.
+// paint(dc, width, height) draws the whole client area.
+template <typename PaintFn>
+void PaintBuffered(HWND window, PaintFn&& paint) {
+    PaintScope scope(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    MemoryDC buffer(scope.Get());
+    UniqueBitmap bitmap(CreateCompatibleBitmap(scope.Get(), client.right, client.bottom));
+    if (buffer.Get() == nullptr || !bitmap) {
+        paint(scope.Get(), client.right, client.bottom);
+        return;
+    }
+    SelectScope select(buffer.Get(), bitmap.Get());
+    paint(buffer.Get(), client.right, client.bottom);
+    const RECT& area = scope.Area();
+    BitBlt(scope.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           buffer.Get(), area.left, area.top, SRCCOPY);
+}
+
 }  // namespace orv::toolkit::win32

@@ -94,21 +94,7 @@ void TGraphicHostWindow::PaintTo(HDC dc, int width, int height) {
 }
 
 void TGraphicHostWindow::OnPaint() {
-    PaintScope paint(Handle());
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemoryDC buffer(paint.Get());
-    UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (buffer.Get() == nullptr || !bitmap) {
-        PaintTo(paint.Get(), client.right, client.bottom);
-        return;
-    }
-    SelectScope select(buffer.Get(), bitmap.Get());
-    PaintTo(buffer.Get(), client.right, client.bottom);
-    const RECT& area = paint.Area();
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           buffer.Get(), area.left, area.top, SRCCOPY);
+    PaintBuffered(Handle(), [this](HDC dc, int width, int height) { PaintTo(dc, width, height); });
 }
 
 void TGraphicHostWindow::TrackLeave() {

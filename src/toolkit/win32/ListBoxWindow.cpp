@@ -85,21 +85,7 @@ void TListBoxWindow::PaintTo(HDC dc) {
 
 void TListBoxWindow::OnPaint() {
     if (scrollPending_) UpdateScrollBar();
-    PaintScope paint(Handle());
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemoryDC buffer(paint.Get());
-    UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (buffer.Get() == nullptr || !bitmap) {
-        PaintTo(paint.Get());
-        return;
-    }
-    SelectScope select(buffer.Get(), bitmap.Get());
-    PaintTo(buffer.Get());
-    const RECT& area = paint.Area();
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           buffer.Get(), area.left, area.top, SRCCOPY);
+    PaintBuffered(Handle(), [this](HDC dc, int, int) { PaintTo(dc); });
 }
 
 void TListBoxWindow::OnScroll(int code) {

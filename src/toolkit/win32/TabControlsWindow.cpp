@@ -46,21 +46,7 @@ void TAdvOfficeTabSetWindow::PaintTo(HDC dc) {
 }
 
 void TAdvOfficeTabSetWindow::OnPaint() {
-    PaintScope paint(Handle());
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
-    MemoryDC buffer(paint.Get());
-    UniqueBitmap bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (buffer.Get() == nullptr || !bitmap) {
-        PaintTo(paint.Get());
-        return;
-    }
-    SelectScope select(buffer.Get(), bitmap.Get());
-    PaintTo(buffer.Get());
-    const RECT& area = paint.Area();
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           buffer.Get(), area.left, area.top, SRCCOPY);
+    PaintBuffered(Handle(), [this](HDC dc, int, int) { PaintTo(dc); });
 }
 
 LRESULT TAdvOfficeTabSetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
