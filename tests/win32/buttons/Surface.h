@@ -1,10 +1,15 @@
 #pragma once
-// A 32-bit memory surface to paint controls into and probe pixel by pixel.
+// A 32-bit memory surface to paint controls into and probe pixel by pixel; the Wine tests of
+// every control area share it.
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "toolkit/win32/GdiHandles.h"
 
@@ -12,7 +17,9 @@ namespace orv::test {
 
 class Surface {
   public:
-    Surface(int width, int height, COLORREF background) : w_(width), h_(height), dc_(nullptr) {
+    // A new surface is black.
+    Surface(int width, int height, COLORREF background = RGB(0, 0, 0))
+        : w_(width), h_(height), dc_(nullptr) {
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
         bi.bmiHeader.biWidth = width;
@@ -37,7 +44,7 @@ class Surface {
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
     // Pixels within a rectangle whose colour is within tolerance of c in every channel.
-    int CountNear(COLORREF c, int left, int top, int right, int bottom, int tolerance) const {
+    int CountNear(COLORREF c, int left, int top, int right, int bottom, int tolerance = 40) const {
         int n = 0;
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
@@ -48,6 +55,34 @@ class Surface {
             }
         }
         return n;
+    }
+
+    // Pixels within a rectangle that differ from c by more than tolerance in some channel.
+    int CountOther(COLORREF c, int left, int top, int right, int bottom, int tolerance = 30) const {
+        return (right - left) * (bottom - top) - CountNear(c, left, top, right, bottom, tolerance);
+    }
+    // Writes the surface as a 32-bit bitmap file for a person to look at.
+    void Save(const std::wstring& path) const {
+        GdiFlush();
+        BITMAPFILEHEADER fh{};
+        BITMAPINFOHEADER ih{};
+        ih.biSize = sizeof ih;
+        ih.biWidth = w_;
+        ih.biHeight = -h_;
+        ih.biPlanes = 1;
+        ih.biBitCount = 32;
+        const DWORD bytes = static_cast<DWORD>(w_ * h_ * 4);
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof ih;
+        fh.bfSize = fh.bfOffBits + bytes;
+        std::ofstream out(std::filesystem::path(path), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+        out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+        // GDI leaves the alpha byte at 0; viewers would show those pixels as transparent.
+        std::vector<uint32_t> opaque(static_cast<const uint32_t*>(bits_),
+                                     static_cast<const uint32_t*>(bits_) + w_ * h_);
+        for (uint32_t& p : opaque) p |= 0xFF000000u;
+        out.write(reinterpret_cast<const char*>(opaque.data()), bytes);
     }
 
   private:
