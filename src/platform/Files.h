@@ -42,6 +42,14 @@ class Files {
     virtual bool FileExists(std::u16string_view path) = 0;
     // True for an existing file or directory.
     virtual bool PathExists(std::u16string_view path) { return FileExists(path); }
+    // Makes `to` a copy of the file `from`, replacing what was there. The copy is written
+    // beside `to` first and then takes its place, so a failure (from unreadable, disk full)
+    // leaves `to` as it was. False on any failure.
+    virtual bool ReplaceWithCopy(std::u16string_view from, std::u16string_view to) {
+        (void)from;
+        (void)to;
+        return false;
+    }
     // Names (without the folder) of the files in folder that match pattern ("*.nlang3",
     // "pt-*.bmp"; "*" any run, "?" one character, case ignored), directories skipped, in the
     // order the file system returns them. Empty when the folder cannot be listed.

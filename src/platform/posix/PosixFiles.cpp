@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <new>
 
 #include "core/Text.h"
@@ -130,6 +131,29 @@ class PosixFiles final : public Files {
     bool PathExists(std::u16string_view path) override {
         struct stat st {};
         return !path.empty() && stat(NativePath(path).c_str(), &st) == 0;
+    }
+    bool ReplaceWithCopy(std::u16string_view from, std::u16string_view to) override {
+        std::string bytes;
+        if (!ReadWholeFile(from, bytes, kMaxFileBytes)) return false;
+        const std::string target = NativePath(to);
+        const std::string temporary = target + ".new";
+        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        size_t done = 0;
+        bool ok = true;
+        while (done < bytes.size()) {
+            const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) {
+                ok = false;
+                break;
+            }
+            done += static_cast<size_t>(put);
+        }
+        if (close(fd) != 0) ok = false;
+        if (ok && rename(temporary.c_str(), target.c_str()) == 0) return true;
+        unlink(temporary.c_str());
+        return false;
     }
     std::vector<std::u16string> ListFiles(std::u16string_view folder,
                                           std::u16string_view pattern) override {

@@ -70,6 +70,23 @@ class Win32Files final : public Files {
         return !path.empty() &&
                GetFileAttributesW(win32::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    bool ReplaceWithCopy(std::u16string_view from, std::u16string_view to) override {
+        if (!FileExists(from)) return false;
+        const std::wstring target = win32::Wide(to);
+        const std::wstring temporary = target + L".new";
+        if (!CopyFileW(win32::Wide(from).c_str(), temporary.c_str(), FALSE)) {
+            DeleteFileW(temporary.c_str());
+            return false;
+        }
+        // A copied read-only file could not be replaced later.
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            DeleteFileW(temporary.c_str());
+            return false;
+        }
+        return true;
+    }
     std::vector<std::u16string> ListFiles(std::u16string_view folder,
                                           std::u16string_view pattern) override {
         std::vector<std::u16string> names;

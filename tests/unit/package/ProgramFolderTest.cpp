@@ -92,11 +92,15 @@ TEST(ProgramFolder, HoldsEveryFileTheWindowsLoad) {
                                           "skins/default/skin.ini"};
         for (const auto& picture : orv::testing::kDefaultSkinPictures)
             files.push_back(std::string("skins/") + picture.file);
+        // The lists the options reset restores, each with its default twin.
+        for (const char* list : {"DC-Files2", "DC-Folders2"}) {
+            files.push_back(std::string("data/") + list + ".txt");
+            files.push_back(std::string("data/") + list + "_default.txt");
+        }
         for (const std::string& f : files) {
             EXPECT_TRUE(fs::is_regular_file(b.folder / f) && fs::file_size(b.folder / f) > 0)
                 << f << " missing or empty";
         }
-        // Options reset restores its lists from here; the folder ships even while empty.
         EXPECT_TRUE(fs::is_directory(b.folder / "data"));
 
         // Every language of the index, as the language menu finds it: the program's scan of
@@ -152,7 +156,8 @@ bool IsWindowsLibrary(const std::string& dll) {
         "kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll", "shell32.dll",
         "ole32.dll",    "oleaut32.dll", "comctl32.dll", "comdlg32.dll", "msvcrt.dll",
         "msimg32.dll",  "version.dll",  "shlwapi.dll",  "uxtheme.dll",  "ntdll.dll",
-        "imm32.dll",    "winmm.dll",    "dwmapi.dll",   "ws2_32.dll",   "bcrypt.dll"};
+        "imm32.dll",    "winmm.dll",    "dwmapi.dll",   "ws2_32.dll",   "bcrypt.dll",
+        "gdiplus.dll"};
     const std::string l = Lower(dll);
     return system.count(l) || l.starts_with("api-ms-win-");
 }
