@@ -10,6 +10,7 @@
 
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/MouseButton.h"
 #include "toolkit/PaintDevice.h"
 
 namespace orv::toolkit {
@@ -18,7 +19,6 @@ class TControl;
 class TGraphicHost;
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
-enum class TMouseButton { Left, Right, Middle };
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, int x, int y)>;
 
 enum class TCursor { Default, HandPoint, SizeNWSE };

@@ -19,6 +19,7 @@
 #include "analysis/ResultTree.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Component.h"
+#include "toolkit/MouseButton.h"
 
 namespace orv::toolkit {
 
@@ -29,7 +30,6 @@ using analysis::ResultTree;
 inline constexpr int kNoColumn = -1;
 
 enum class TSortDirection { Ascending, Descending };
-enum class TMouseButton { Left, Right, Middle };
 enum class TNavKey { Up, Down, PageUp, PageDown, Home, End, Left, Right, Space };
 
 struct TShiftState {

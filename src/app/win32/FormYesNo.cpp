@@ -300,6 +300,10 @@ void SetDialogSkinFolder(std::u16string_view folder) {
     g_skinFolder.assign(folder);
 }
 
+bool DialogStripeIcon(int32_t index, TPicture& picture) {
+    return StripeIcon(index, picture);
+}
+
 std::u16string DialogSkinFolder() {
     if (!g_skinFolder.empty()) return g_skinFolder;
     if (!skin::SkinFolderPath.empty()) return skin::SkinFolderPath;

@@ -75,6 +75,9 @@ void EnsureSharedDialogBackground();
 void SetDialogStripe(const skin::TStripeSkinner* stripe);
 void SetDialogSkinFolder(std::u16string_view folder);
 std::u16string DialogSkinFolder();
+// Cell `index` of the dialogs' stripe at 64 pixels; false (picture untouched) without a stripe
+// or without that cell.
+bool DialogStripeIcon(int32_t index, toolkit::TPicture& picture);
 
 // Icons 2, 3 and 4 of the stripe, at 64 pixels.
 inline constexpr int32_t kQuestionIcon = 2;

@@ -55,6 +55,29 @@ bool TModalForm::CreateForm(std::u16string_view caption, int clientWidth, int cl
     return true;
 }
 
+void TModalForm::CenterOver(HWND over) {
+    if (!HandleAllocated()) return;
+    const bool onWindow = over != nullptr && IsWindow(over) && IsWindowVisible(over);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromWindow(onWindow ? over : Handle(), MONITOR_DEFAULTTONEAREST),
+                         &monitor))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    const RECT work = monitor.rcWork;
+    RECT outer = work;
+    if (onWindow) GetWindowRect(over, &outer);
+    RECT own{};
+    GetWindowRect(Handle(), &own);
+    const int w = own.right - own.left;
+    const int h = own.bottom - own.top;
+    int x = outer.left + (outer.right - outer.left - w) / 2;
+    int y = outer.top + (outer.bottom - outer.top - h) / 2;
+    // A main window partly off the screen must not take the dialog's caption with it.
+    x = std::max<int>(work.left, std::min<int>(x, work.right - w));
+    y = std::max<int>(work.top, std::min<int>(y, work.bottom - h));
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TModalForm::SetCaption(std::u16string_view caption) {
     const std::u16string title(caption);
     if (HandleAllocated())

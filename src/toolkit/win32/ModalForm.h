@@ -34,6 +34,9 @@ class TModalForm : public TGraphicHostWindow {
     // controls of `Buttons()` are created in it.
     bool CreateForm(std::u16string_view caption, int clientWidth, int clientHeight,
                     TModalFormStyle style);
+    // Moves the form to the middle of over's window rectangle (the work area when over is no
+    // visible window), kept inside the work area of over's monitor.
+    void CenterOver(HWND over);
     void SetCaption(std::u16string_view caption);
     std::u16string Caption() const;
 
