@@ -535,8 +535,15 @@ void TForm_KT7::Enable_or_Disable_EX_COMPOSITED(bool on) {
     SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex);
 }
 
-void TForm_KT7::EnableDisable_Modulwechsel(bool) {
+void TForm_KT7::EnableDisable_Modulwechsel(bool enable) {
+    modulesLocked_ = !enable;
     HideToolTip();
+    if (enable && closePending_) {
+        // The close comes back once the work that pumped messages has returned.
+        closePending_ = false;
+        if (HandleAllocated()) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return;
+    }
     ProcessMessages();
 }
 
@@ -820,6 +827,14 @@ LRESULT TForm_KT7::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             if (closing_) return 0;
+            if (modulesLocked_) {
+                // Stop the running work at its next look at the flags, close afterwards.
+                ClosingRequested = true;
+                ScanAbortRequested = true;
+                closePending_ = true;
+                Log(u"KT16: close waits for the running analysis");
+                return 0;
+            }
             closing_ = true;
             if (FormCloseQuery()) {
                 FormClose();

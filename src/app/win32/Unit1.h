@@ -187,6 +187,11 @@ class TForm_KT7 : public toolkit::win32::TGraphicHostWindow, public TModuleSwitc
     int layoutWidth_ = kDesignClientWidth;
     int panelBottomMargin_ = 0;
     bool closing_ = false;
+    // A page's long work (a scan) runs between EnableDisable_Modulwechsel(false) and (true),
+    // pumping messages; a close asked for meanwhile waits until it is over, so the page and
+    // its engine are not freed under it.
+    bool modulesLocked_ = false;
+    bool closePending_ = false;
 };
 
 // The menu style the pages give to their menus; null before the main window's completion.

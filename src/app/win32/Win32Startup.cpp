@@ -6,6 +6,7 @@
 #include "app/OnlineHelp.h"
 #include "app/ServiceChannel.h"
 #include "app/win32/FormAbout.h"
+#include "app/win32/FormORV.h"
 #include "app/win32/FormYesNo.h"
 #include "lang/LanguageChoice.h"
 #include "lang/MessageCatalogue.h"
@@ -36,8 +37,7 @@ StartupHooks TWin32Startup::Hooks() {
     h.LoadMessageCatalogue = [](std::u16string_view folder) { lang::LoadStartupCatalogue(folder); };
     h.ChooseSkinFolder = [this] { ChooseSkinFolder(); };
     h.CompleteMainWindow = [this] { CompleteMainWindow(); };
-    // The options dialog comes with its own part; until then there is none.
-    h.CreateOptionsDialog = [] {};
+    h.CreateOptionsDialog = [this] { CreateOptionsDialog(); };
     h.RegisterHeaderTooltips = [this] { RegisterHeaderTooltips(); };
     h.ShowMainmenu = [this] {
         if (form_) form_->ShowMainmenu();
@@ -61,7 +61,9 @@ void TWin32Startup::FinaliseModules() {
         form_->ToolTips = nullptr;
     }
     if (application_) application_->DestroyComponents();
+    options_.reset();
     toolTips_ = std::make_unique<skin::TToolTips>();
+    InstallAnalysisPage(nullptr);
     form_.reset();
     if (oleInitialised_) {
         service::tinet_Shutdown();
@@ -78,6 +80,8 @@ bool TWin32Startup::CreateMainWindow() {
         form_.reset();
         return false;
     }
+    // The analysis page is the page the window shows.
+    InstallAnalysisPage(form_.get());
     form_->Show();
     return true;
 }
@@ -95,6 +99,31 @@ void TWin32Startup::CompleteMainWindow() {
     SetDialogStripe(form_->Stripe());
     SetDialogSkinFolder(skinFolder_);
     skin::win32::ConnectToolTips(*toolTips_, *form_, skinFolder_, ProgramFolder, form_->Stripe());
+}
+
+void TWin32Startup::CreateOptionsDialog() {
+    if (!form_) return;
+    MakeOptionsDialog();
+    form_->Services.OptionsDialog = [this]() -> TOptionsDialogLink* { return options_.get(); };
+    // A reset asks for a new dialog with the design defaults.
+    form_->Services.RecreateOptionsDialog = [this] {
+        options_.reset();
+        MakeOptionsDialog();
+    };
+    LinkToolTipsToOptions(*toolTips_, [this] { return options_.get(); });
+}
+
+void TWin32Startup::MakeOptionsDialog() {
+    options_ = std::make_unique<TForm_Options>();
+    options_->Services.CurrentModuleClassName = [this] {
+        return form_ && form_->CurrentModuleForm
+                   ? std::u16string(form_->CurrentModuleForm->ClassName())
+                   : std::u16string();
+    };
+    if (!options_->Create(form_->Handle(), skinFolder_, ProgramFolder, form_->Stripe())) {
+        platform::DebugOutput(u"Options: the dialog could not be created");
+        options_.reset();
+    }
 }
 
 void TWin32Startup::RegisterHeaderTooltips() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Startup.h"
+#include "app/win32/FormOptions.h"
 #include "app/win32/Unit1.h"
 #include "skin/Form_ToolTips.h"
 #include "toolkit/Component.h"
@@ -25,6 +26,8 @@ class TWin32Startup {
     skin::TToolTips& ToolTips() { return *toolTips_; }
     // The skin folder start-up chose (empty before).
     const std::u16string& SkinFolder() const { return skinFolder_; }
+    // The options dialog from start-up step 11 on; null before and after the end.
+    TForm_Options* OptionsDialog() const { return options_.get(); }
 
   private:
     void InitialiseModules();
@@ -33,12 +36,15 @@ class TWin32Startup {
     void ChooseSkinFolder();
     void CompleteMainWindow();
     void RegisterHeaderTooltips();
+    void CreateOptionsDialog();
+    void MakeOptionsDialog();
     void BringMainWindowToFront();
 
     // The application object: owner of the pages, freed before the main window.
     std::unique_ptr<toolkit::TComponent> application_;
     std::unique_ptr<skin::TToolTips> toolTips_;
     std::unique_ptr<TForm_KT7> form_;
+    std::unique_ptr<TForm_Options> options_;
     std::u16string skinFolder_;
     bool oleInitialised_ = false;
 };
