@@ -20,7 +20,8 @@ check() {  # description, then a command that must succeed
   local what=$1; shift
   if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
-probe() { "$WINE64" "$bin/orvella_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The probe's own exit code counts, not that of the filter.
+probe() { "$WINE64" "$bin/orvella_probe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # Waits for a background start to end and sets rc to its exit code, or to "timeout".
 # (It must run in this shell: only the parent can wait for its child.)
 wait_exit() {
