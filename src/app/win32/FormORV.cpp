@@ -739,6 +739,13 @@ void TForm_ORV::PopUp_DeleteClick() {
     if (r.Confirmed) {
         Log(u"KT16: deleted " + ToDecimalUnsigned(r.Moved) + u", kept " +
             ToDecimalUnsigned(r.Kept) + u", rows removed " + ToDecimalUnsigned(r.Removed));
+        // A recycled folder must leave the folder list too: reading the same directory
+        // again refreshes its sub-folders.
+        if (r.Moved > 0) {
+            toolkit::TFolderList& folders = JvDirectoryListBox1->Folders();
+            const std::u16string current = folders.Directory();
+            if (!current.empty()) folders.SetDirectory(current);
+        }
     }
     FormResize();
 }

@@ -561,6 +561,12 @@ TEST_F(AnalysisPageTest, DeletingAFolderUpdatesTreeAndStatus) {
         EXPECT_EQ(Exists(u"R:\\Eins\\Tief"), !c.gone);
         EXPECT_EQ(ListedRow(page, u"R:\\Eins\\Tief") == kNoNode, c.gone);
         EXPECT_EQ(page->Orvella->FindRootNodeForDir(u"R:\\Eins\\Tief") == kNoNode, c.gone);
+        bool inFolderList = false;
+        const toolkit::TFolderList& folders = page->JvDirectoryListBox1->Folders();
+        for (int i = 0; i < folders.Count(); ++i) {
+            inFolderList = inFolderList || folders.Entry(i).Path == u"R:\\Eins\\Tief";
+        }
+        EXPECT_EQ(inFolderList, !c.gone);
         const NodeId eins = page->Orvella->FindRootNodeForDir(u"R:\\Eins");
         ASSERT_NE(eins, kNoNode);
         EXPECT_EQ(page->FullTree().Size(eins), c.totalAfter - 1070);
