@@ -104,6 +104,12 @@ void TGraphicHostWindow::TrackLeave() {
 }
 
 namespace {
+unsigned g_modalLoops = 0;
+}  // namespace
+
+void TGraphicHostWindow::NoteModalLoop() { ++g_modalLoops; }
+
+namespace {
 TMouseButton ButtonOf(UINT message) {
     switch (message) {
         case WM_RBUTTONDOWN:
@@ -146,8 +152,24 @@ LRESULT TGraphicHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             if (GetCapture() == Handle()) ReleaseCapture();
             const int x = GET_X_LPARAM(lParam);
             const int y = GET_Y_LPARAM(lParam);
+            const unsigned loopsBefore = g_modalLoops;
             HostMouseUp(ButtonOf(message), x, y);
-            HostMouseMove(x, y);
+            if (loopsBefore == g_modalLoops) {
+                if (HandleAllocated()) HostMouseMove(x, y);
+                return 0;
+            }
+            // The click ran a modal dialog, and the mouse may be elsewhere now: hover follows
+            // where it is, not where it was released.
+            POINT at{x, y};
+            RECT client{};
+            if (HandleAllocated() && GetCursorPos(&at) && ScreenToClient(Handle(), &at) &&
+                GetClientRect(Handle(), &client)) {
+                if (PtInRect(&client, at)) {
+                    HostMouseMove(at.x, at.y);
+                } else {
+                    HostMouseLeave();
+                }
+            }
             return 0;
         }
         case WM_SETCURSOR:

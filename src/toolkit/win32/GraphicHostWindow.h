@@ -23,6 +23,10 @@ class TGraphicHostWindow : public TComponent, public TGraphicHost, public TWindo
 
     std::u16string_view ClassName() const override { return className_; }
 
+    // Counts the modal loops run in this process (TModalForm calls it): a click that ran one
+    // finds the mouse elsewhere afterwards.
+    static void NoteModalLoop();
+
     bool CreateTopLevel(const wchar_t* title, int x, int y, int clientWidth, int clientHeight);
     bool CreateChild(HWND parent, int x, int y, int width, int height);
     // A popup without border or caption that never takes the focus, owned by owner.

@@ -122,6 +122,7 @@ std::vector<HWND> TModalForm::DisableThreadWindows() {
 int TModalForm::ShowModal() {
     if (!HandleAllocated() || inModalLoop_) return kMrCancel;
     modalResult_ = kMrNone;
+    NoteModalLoop();
     const std::vector<HWND> disabled = DisableThreadWindows();
     inModalLoop_ = true;
     if (activeControl_ == nullptr) {

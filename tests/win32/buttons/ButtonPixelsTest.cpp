@@ -10,6 +10,7 @@
 #include "skin/PellUnicodeSTButton.h"
 #include "toolkit/win32/GdiPaintDevice.h"
 #include "toolkit/win32/GraphicHostWindow.h"
+#include "toolkit/win32/ModalForm.h"
 
 namespace orv::skin {
 namespace {
@@ -149,6 +150,25 @@ TEST_F(HostWindowTest, DisabledButtonFiresNoMouseUp) {
     EXPECT_EQ(ups, 1);
     Send(WM_MOUSEMOVE, 250, 150);
     EXPECT_FALSE(b.MouseIsInside());
+}
+
+TEST_F(HostWindowTest, AClickThatRanADialogLeavesTheHoverWhereTheMouseIsNow) {
+    TPellButton2 b;
+    b.SetParent(&host);
+    b.SetBounds(20, 20, 100, 30);
+    b.OnClick = [](toolkit::TComponent*) {
+        toolkit::win32::TModalForm dialog;
+        ASSERT_TRUE(dialog.CreateForm(u"Dialog", 200, 100, {}));
+        PostMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
+        dialog.ShowModal();
+    };
+    // The user went on to the dialog, far from the button, and it closed there.
+    SetCursorPos(1270, 1010);
+    Send(WM_MOUSEMOVE, 50, 30);
+    ASSERT_TRUE(b.MouseIsInside());
+    Send(WM_LBUTTONDOWN, 50, 30, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 50, 30);
+    EXPECT_FALSE(b.MouseIsInside()) << "the button keeps its hover look after the dialog";
 }
 
 // A square picture of one opaque colour.
