@@ -94,7 +94,8 @@ TEST(StartupUnderWine, RealStartShowsTheStartPageBeforeTheLoopAndClosesInOrder) 
             tooltips = startup.ToolTips().List().size();
             optionsDialog = startup.OptionsDialog() != nullptr;
         };
-        const UINT_PTR closer = SetTimer(nullptr, 0, 700, CloseMainWindow);
+        // Late enough that the start page's automatic analysis has ended before the close.
+        const UINT_PTR closer = SetTimer(nullptr, 0, 5000, CloseMainWindow);
         const UINT_PTR rescue = SetTimer(nullptr, 0, 20000, Rescue);
         EXPECT_EQ(RunProgram({}, hooks), 0);
         KillTimer(nullptr, closer);
