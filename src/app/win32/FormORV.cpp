@@ -643,6 +643,7 @@ void TForm_ORV::AdvToolBarButton_AnalyseClick() {
     ShowWindowOf(Panel_Rechts->Handle(), true);
     LayoutControls();
     ProcessMessages();
+    if (closed_ || ClosingRequested) return;
     // 12
     JvDirectoryListBox1->Folders().SetDrive(path[0]);
     JvDirectoryListBox1->SetDirectory(path.substr(0, 3));
@@ -652,6 +653,7 @@ void TForm_ORV::AdvToolBarButton_AnalyseClick() {
     EnableWindowOf(JvDirectoryListBox1->Handle(), true);
     ProgressBar1->SetVisible(false);
     ProcessMessages();
+    if (closed_ || ClosingRequested) return;
     if (main_ != nullptr) main_->BringToFront();
     PellButton_Folders->Click();
 }

@@ -185,9 +185,12 @@ void Win32System::ProcessMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // Remembered, so that the message loop ends at once instead of waiting forever.
+            // Remembered, so that the message loop ends at once instead of waiting forever,
+            // and posted again: this pump may run inside the loop's own wait (a call sent from
+            // another thread), and that wait returns only for a message.
             quit_ = true;
             quitCode_ = static_cast<int>(msg.wParam);
+            PostQuitMessage(quitCode_);
             return;
         }
         TranslateMessage(&msg);
@@ -209,6 +212,8 @@ int Win32System::RunMessageLoop() {
             DispatchMessageW(&msg);
         }
     }
+    // A quit that a pump posted again is this loop's; the next loop must not find it.
+    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     return quitCode_;
 }
 

@@ -1,5 +1,6 @@
 // The message pump and loop: pending messages are dispatched, a quit seen while pumping is
-// remembered and ends the loop at once, and the loop returns the quit code.
+// remembered and ends the loop at once, also when the pump ran inside the loop's own wait, and
+// the loop returns the quit code.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -86,6 +87,65 @@ TEST(Win32MessageLoop, RunMessageLoopDispatchesUntilQuitAndReturnsItsCode) {
     EXPECT_EQ(sys.RunMessageLoop(), 4);
     EXPECT_TRUE(sys.QuitRequested());
     EXPECT_EQ(g_seen, (std::vector<WPARAM>{5, 6}));
+}
+
+// A call sent from another thread runs inside the loop's wait for the next message; a quit its
+// own pump takes must still end that wait, with nothing else arriving to wake it.
+constexpr UINT kQuitAndPump = WM_APP + 2;
+Win32System* g_pumpingSystem = nullptr;
+bool g_rescued = false;
+
+LRESULT CALLBACK QuitAndPumpProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == kQuitAndPump) {
+        g_pumpingSystem->PostQuit(3);
+        g_pumpingSystem->ProcessMessages();
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+void CALLBACK RescueAndNote(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    g_rescued = true;
+    PostQuitMessage(99);
+}
+
+TEST(Win32MessageLoop, QuitTakenByAPumpInsideTheLoopsWaitEndsTheLoop) {
+    Win32System sys;
+    g_pumpingSystem = &sys;
+    g_rescued = false;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = QuitAndPumpProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OrvellaQuitAndPumpWindow";
+    RegisterClassExW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             wc.hInstance, nullptr);
+    ASSERT_NE(w, nullptr);
+    HANDLE sender = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+            Sleep(100);
+            SendMessageW(static_cast<HWND>(p), kQuitAndPump, 0, 0);
+            return 0;
+        },
+        w, 0, nullptr);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 3000, RescueAndNote);
+    EXPECT_EQ(sys.RunMessageLoop(), 3);
+    EXPECT_FALSE(g_rescued) << "the loop waited on after the quit";
+    KillTimer(nullptr, timer);
+    WaitForSingleObject(sender, INFINITE);
+    CloseHandle(sender);
+    DestroyWindow(w);
+
+    // The quit the pump posted again is gone with the loop: a later loop runs normally.
+    Win32System next;
+    ProbeWindow probe;
+    probe.Post(8);
+    SetTimer(nullptr, 0, 50, QuitFour);
+    EXPECT_EQ(next.RunMessageLoop(), 4);
+    EXPECT_EQ(g_seen, (std::vector<WPARAM>{8}));
 }
 
 }  // namespace
