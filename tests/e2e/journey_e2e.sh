@@ -54,20 +54,21 @@ truncate -s 700K "$fx/Dokumente/notes.txt"
 truncate -s 200K "$fx/Dokumente/letter.doc"
 truncate -s 8M "$fx/Filme/holiday.mkv"
 printf 'Journey\n' >"$fx/.windows-label"
-# The large drive: 200,000 empty files in 400 folders, made once and kept.
+# The large drive: 400,000 empty files in 800 folders, made once and kept. Its scan takes
+# several seconds under Wine, long enough for the close to arrive while it runs.
 big=$work/bigdrive
-if [ ! -f "$work/bigdrive.done" ]; then
+if [ ! -f "$work/bigdrive-400k.done" ]; then
   rm -rf "$big"
   python3 - "$big" <<'EOF'
 import os, sys
 root = sys.argv[1]
-for d in range(400):
+for d in range(800):
     folder = os.path.join(root, "d%03d" % d)
     os.makedirs(folder)
     for f in range(500):
         open(os.path.join(folder, "f%03d.dat" % f), "w").close()
 EOF
-  touch "$work/bigdrive.done"
+  touch "$work/bigdrive-400k.done"
 fi
 
 # --- The prefix: the program folder in C:\Orvella, the probe beside it, no Z: (the root file
@@ -574,7 +575,7 @@ if [ "$page_built" = 1 ]; then
   probe wait TForm_KT7 30000
   if answer_drive_dialog R 07-drive-dialog; then
     ran+=("close during scan")
-    sleep 1.5
+    sleep 0.5
     shot 07-scanning
     check "the scan is running (progress bar shown, no result grid)" \
       bash -c "[ -n '$(find_in_main OrvellaProgressBar)' ] && [ -z '$(find_in_main OrvellaTreeGrid)' ]"
