@@ -3,7 +3,8 @@
 # The x64 build runs here (this kernel cannot execute 32-bit code; the x86 build is the one that
 # ships). Orvella runs in a Wine prefix of its own where D: is your home folder and Z: (the whole
 # Linux root) is not mapped, so what it analyses is real and finite. Without a display it runs on a
-# virtual one, keeps a screenshot in build/screenshot.png and ends after SECONDS_TO_SHOW seconds (default 15).
+# virtual one, answers the drive question with the preselected drive, keeps a screenshot in
+# build/screenshot.png and ends after SECONDS_TO_SHOW seconds (default 15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -40,7 +41,15 @@ trap 'WINEPREFIX="$prefix" "$WINESERVER" -k >/dev/null 2>&1 || true; kill $xvfb 
 export DISPLAY=:$n
 sleep 1
 "$WINE64" "$exe" "$@" &
-sleep "${SECONDS_TO_SHOW:-15}"
+if [ $# -eq 0 ]; then
+  # With two drives Orvella asks which one to analyse; nobody is there to answer, so the
+  # preselected one (C:) is taken, as a user pressing Enter would.
+  sleep 8
+  xdotool key Return 2>/dev/null || true
+  sleep "${SECONDS_TO_SHOW:-15}"
+else
+  sleep "${SECONDS_TO_SHOW:-15}"
+fi
 mkdir -p build
 import -window root build/screenshot.png
 echo "screenshot: $root/build/screenshot.png"
