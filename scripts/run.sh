@@ -46,10 +46,8 @@ if [ $# -eq 0 ]; then
   # preselected one (C:) is taken, as a user pressing Enter would.
   sleep 8
   xdotool key Return 2>/dev/null || true
-  sleep "${SECONDS_TO_SHOW:-15}"
-else
-  sleep "${SECONDS_TO_SHOW:-15}"
 fi
+sleep "${SECONDS_TO_SHOW:-15}"
 mkdir -p build
 import -window root build/screenshot.png
 echo "screenshot: $root/build/screenshot.png"

@@ -624,12 +624,7 @@ void TForm_ORV::AdvToolBarButton_AnalyseClick() {
     ProcessMessages();
     platform::Sys().TrimWorkingSet();
     // The page or the whole program may have been closed while the scan pumped messages.
-    if (closed_ || ClosingRequested || !HandleAllocated()) {
-        // The scan's own message processing may have taken the quit message while this ran
-        // inside a call handed to the user-interface thread; the message loop must see one.
-        if (ClosingRequested) platform::Sys().PostQuit(0);
-        return;
-    }
+    if (closed_ || ClosingRequested || !HandleAllocated()) return;
     // 11
     PellButton_Folders->SetEnabled(true);
     PellButton_Files->SetEnabled(true);

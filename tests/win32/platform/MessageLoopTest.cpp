@@ -22,15 +22,16 @@ LRESULT CALLBACK RecordProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return DefWindowProcW(h, m, w, l);
 }
 
-// A message-only window that records the probes it receives.
+// A message-only window that records the probes it receives (or runs another procedure).
 class ProbeWindow {
   public:
-    ProbeWindow() {
+    explicit ProbeWindow(WNDPROC proc = RecordProc,
+                         const wchar_t* className = L"OrvellaProbeWindow") {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = RecordProc;
+        wc.lpfnWndProc = proc;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"OrvellaProbeWindow";
+        wc.lpszClassName = className;
         RegisterClassExW(&wc);
         hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                wc.hInstance, nullptr);
@@ -114,15 +115,8 @@ TEST(Win32MessageLoop, QuitTakenByAPumpInsideTheLoopsWaitEndsTheLoop) {
     Win32System sys;
     g_pumpingSystem = &sys;
     g_rescued = false;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = QuitAndPumpProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"OrvellaQuitAndPumpWindow";
-    RegisterClassExW(&wc);
-    HWND w = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             wc.hInstance, nullptr);
-    ASSERT_NE(w, nullptr);
+    ProbeWindow quitter(QuitAndPumpProc, L"OrvellaQuitAndPumpWindow");
+    ASSERT_NE(quitter.hwnd, nullptr);
     HANDLE sender = CreateThread(
         nullptr, 0,
         [](LPVOID p) -> DWORD {
@@ -130,14 +124,13 @@ TEST(Win32MessageLoop, QuitTakenByAPumpInsideTheLoopsWaitEndsTheLoop) {
             SendMessageW(static_cast<HWND>(p), kQuitAndPump, 0, 0);
             return 0;
         },
-        w, 0, nullptr);
+        quitter.hwnd, 0, nullptr);
     const UINT_PTR timer = SetTimer(nullptr, 0, 3000, RescueAndNote);
     EXPECT_EQ(sys.RunMessageLoop(), 3);
     EXPECT_FALSE(g_rescued) << "the loop waited on after the quit";
     KillTimer(nullptr, timer);
     WaitForSingleObject(sender, INFINITE);
     CloseHandle(sender);
-    DestroyWindow(w);
 
     // The quit the pump posted again is gone with the loop: a later loop runs normally.
     Win32System next;
