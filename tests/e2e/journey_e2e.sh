@@ -25,12 +25,12 @@ mkdir -p "$shots" "$logs"
 
 failures=0
 ran=()
-skipped=()
+not_run=()
 check() {  # description, then a command that must succeed
   local what=$1; shift
   if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
-skip() { echo "FAIL: $1 could not run (its window was not found)"; skipped+=("$1"); failures=$((failures + 1)); }
+could_not_run() { echo "FAIL: $1 could not run (its window was not found)"; not_run+=("$1"); failures=$((failures + 1)); }
 shot() { import -window root "$shots/$1.png"; }
 
 # --- Locales: the system language Wine reports comes from LC_ALL, which glibc only honours
@@ -301,7 +301,7 @@ if [ "$page_built" = 1 ]; then
   shot 01-first-analysis
   check "the grid's captions are English" grep -q '^Name' <(header_items)
 else
-  skip "first start analysis"
+  could_not_run "first start analysis"
   shot 01-first-start
 fi
 check "no crash dialog" no_crash
@@ -327,7 +327,7 @@ if [ "$page_built" = 1 ] && find_view_buttons; then
   show_view structure
   views=1
 else
-  skip "views"
+  could_not_run "views"
   views=0
 fi
 
@@ -356,7 +356,7 @@ if [ -n "$fc" ]; then
   probe choose "$fc" "All files"
   sleep 1
 else
-  skip "filters"
+  could_not_run "filters"
 fi
 
 # =============================================================================================
@@ -419,10 +419,10 @@ if [ "$opened" = 1 ]; then
       show_view structure
     fi
   else
-    skip "new analysis button"
+    could_not_run "new analysis button"
   fi
 else
-  skip "options dialog"
+  could_not_run "options dialog"
 fi
 
 # =============================================================================================
@@ -469,11 +469,11 @@ if [ "$opened" = 1 ]; then
     echo "   ForceLanguage_LCID=$forced"
     check "a language other than English is stored" bash -c "[ -n '$forced' ] && [ '$forced' != en-us ]"
   else
-    skip "language list"
+    could_not_run "language list"
     [ -n "$dlg" ] && probe key escape
   fi
 else
-  skip "language"
+  could_not_run "language"
 fi
 
 # =============================================================================================
@@ -502,7 +502,7 @@ if [ -n "$g" ]; then
   check "it is in the recycle bin" test -n "$gone" -a -e "$XDG_DATA_HOME/Trash/files/${gone:-none}"
   check "the list and the totals changed" changed 06-before-delete 06-after-delete
 else
-  skip "delete"
+  could_not_run "delete"
 fi
 check "no crash dialog" no_crash
 
@@ -562,7 +562,7 @@ if [ -n "${forced:-}" ] || [ "$page_built" = 1 ]; then
   check "the French start ends with exit code 0 (got $rc)" test "$rc" = 0
   ran+=("system language")
 else
-  skip "system language"
+  could_not_run "system language"
 fi
 
 # =============================================================================================
@@ -610,7 +610,7 @@ if [ "$page_built" = 1 ]; then
     wait_exit $big_pid 100
   fi
 else
-  skip "close during scan"
+  could_not_run "close during scan"
 fi
 check "no crash dialog" no_crash
 
@@ -654,6 +654,6 @@ check "no unexpected debug line" test "$unexpected" = 0
 
 echo
 echo "steps run: ${ran[*]:-none}"
-echo "steps that could not run: ${skipped[*]:-none}"
+echo "steps that could not run: ${not_run[*]:-none}"
 if [ "$failures" -eq 0 ]; then echo "journey e2e: all checks passed"; else echo "journey e2e: $failures failed"; fi
 [ "$failures" -eq 0 ]
